@@ -1,0 +1,259 @@
+#include "player/Canvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+#include <cmath>
+#include <numbers>
+
+int pointsToPixels(double points) {
+    return qRound(points * 96.0 / 72.0);
+}
+
+QFont uiFont(double points, bool bold, bool italic) {
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+                   QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")});
+    f.setPixelSize(std::max(1, pointsToPixels(points)));
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+namespace {
+constexpr double kTwoPi = 2 * std::numbers::pi;
+// Pixel coordinates are clamped far outside any canvas so that wild values neither
+// overflow nor make the painter walk huge spans.
+int clampPx(double v) {
+    return int(std::lround(std::clamp(v, -100000.0, 100000.0)));
+}
+
+QPainter& setupPainter(QPainter& p, QRgb color, int width) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen{QColor::fromRgb(color)};
+    pen.setWidth(std::max(1, width));
+    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    return p;
+}
+} // namespace
+
+Canvas::Canvas() : image_(1, 1, QImage::Format_RGB32) {
+    image_.fill(back_);
+}
+
+void Canvas::resizeCanvas(int w, int h) {
+    w = std::max(1, w);
+    h = std::max(1, h);
+    if (image_.width() == w && image_.height() == h) return;
+    QImage next(w, h, QImage::Format_RGB32);
+    next.fill(back_);
+    {
+        QPainter p(&next);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = std::move(next);
+    if (user_) setScale(ox_, oy_, ox_ + uw_, oy_ + uh_);
+    changed(image_.rect());
+}
+
+void Canvas::setBackColor(QRgb c) {
+    c |= 0xff000000;
+    if (c == back_) return;
+    back_ = c;
+    image_.fill(back_);
+    changed(image_.rect());
+}
+
+void Canvas::setScale(double x1, double y1, double x2, double y2) {
+    if (x2 == x1 || y2 == y1) return;
+    user_ = true;
+    ox_ = x1;
+    oy_ = y1;
+    uw_ = x2 - x1;
+    uh_ = y2 - y1;
+    kx_ = image_.width() / uw_;
+    ky_ = image_.height() / uh_;
+}
+
+void Canvas::setScalePixels() {
+    user_ = false;
+    ox_ = oy_ = 0;
+    kx_ = ky_ = 1;
+}
+
+double Canvas::ScaleWidth() const {
+    return user_ ? uw_ : image_.width();
+}
+double Canvas::ScaleHeight() const {
+    return user_ ? uh_ : image_.height();
+}
+
+QPoint Canvas::toPixel(double x, double y) const {
+    return {clampPx(sx(x)), clampPx(sy(y))};
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, QRgb color, LineMode mode) {
+    const QPoint a = toPixel(x1, y1), b = toPixel(x2, y2);
+    CurrentX = x2;
+    CurrentY = y2;
+    const QRect box = QRect(a, b).normalized();
+    const int w = DrawWidth;
+    QPainter p(&image_);
+    setupPainter(p, color, w);
+    if (mode == LineMode::Line) {
+        if (a == b)
+            p.drawPoint(a);
+        else
+            p.drawLine(a, b);
+    } else if (mode == LineMode::BoxFilled) {
+        p.fillRect(box, QColor::fromRgb(color));
+    } else {
+        if (FillStyle == FillStyles::Solid) p.fillRect(box, QColor::fromRgb(FillColor));
+        // An aliased outline of rect r covers r.width() + 1 pixels: give it the box less one.
+        p.drawRect(QRect(box.topLeft(), box.size() - QSize(1, 1)));
+    }
+    touched(box.adjusted(-w, -w, w, w));
+}
+
+void Canvas::Circle(double x, double y, double r, QRgb color, double start, double end, double aspect) {
+    CurrentX = x;
+    CurrentY = y;
+    if (!(r > 0) || !(aspect > 0) || !std::isfinite(r)) return;
+    const QPoint c = toPixel(x, y);
+    double rx = r * std::fabs(kx_), ry = r * std::fabs(kx_);
+    if (aspect > 1)
+        rx = ry / aspect;
+    else
+        ry = rx * aspect;
+    const int irx = clampPx(rx), iry = clampPx(ry);
+    const QRect rect(c.x() - irx, c.y() - iry, 2 * irx, 2 * iry);
+    QPainter p(&image_);
+    setupPainter(p, color, DrawWidth);
+    const bool whole = start == NoAngle && end == NoAngle;
+    const bool fill = FillStyle == FillStyles::Solid;
+    if (whole) {
+        if (fill) p.setBrush(QColor::fromRgb(FillColor));
+        if (irx == 0 && iry == 0)
+            p.drawPoint(c);
+        else
+            p.drawEllipse(rect);
+    } else {
+        double a0 = start == NoAngle ? 0.0 : start;
+        double a1 = end == NoAngle ? kTwoPi : end;
+        const bool radius0 = a0 < 0, radius1 = a1 < 0;
+        a0 = std::fabs(a0);
+        a1 = std::fabs(a1);
+        double span = a1 - a0;
+        while (span < 0)
+            span += kTwoPi;
+        const int s16 = int(std::lround(a0 * 180.0 / std::numbers::pi * 16.0));
+        const int span16 = int(std::lround(span * 180.0 / std::numbers::pi * 16.0));
+        if (radius0 && radius1) {
+            if (fill) p.setBrush(QColor::fromRgb(FillColor));
+            p.drawPie(rect, s16, span16);
+        } else {
+            p.drawArc(rect, s16, span16);
+            auto spoke = [&](double a) {
+                p.drawLine(c, QPoint(clampPx(c.x() + irx * std::cos(a)), clampPx(c.y() - iry * std::sin(a))));
+            };
+            if (radius0) spoke(a0);
+            if (radius1) spoke(a1);
+        }
+    }
+    const int w = DrawWidth;
+    touched(rect.adjusted(-w - 1, -w - 1, w + 1, w + 1));
+}
+
+void Canvas::PSet(double x, double y, QRgb color) {
+    const QPoint pt = toPixel(x, y);
+    CurrentX = x;
+    CurrentY = y;
+    if (DrawWidth <= 1) {
+        // Written straight into the bits: clouds of thousands of dots stay cheap.
+        if (image_.rect().contains(pt)) {
+            reinterpret_cast<QRgb*>(image_.scanLine(pt.y()))[pt.x()] = color | 0xff000000;
+            touched(QRect(pt, QSize(1, 1)));
+        }
+        return;
+    }
+    QPainter p(&image_);
+    setupPainter(p, color, DrawWidth);
+    p.drawPoint(pt);
+    touched(QRect(pt, QSize(1, 1)).adjusted(-DrawWidth, -DrawWidth, DrawWidth, DrawWidth));
+}
+
+QRgb Canvas::Point(double x, double y) const {
+    const QPoint pt = toPixel(x, y);
+    if (!image_.rect().contains(pt)) return 0;
+    return image_.pixel(pt);
+}
+
+QFont Canvas::currentFont() const {
+    QFont f = uiFont(FontSize, FontBold, FontItalic);
+    if (!FontName.isEmpty()) {
+        QStringList families = f.families();
+        families.prepend(FontName);
+        f.setFamilies(families);
+    }
+    return f;
+}
+
+double Canvas::TextWidth(const QString& text) const {
+    return QFontMetrics(currentFont()).horizontalAdvance(text) / std::fabs(kx_);
+}
+
+double Canvas::TextHeight(const QString&) const {
+    return QFontMetrics(currentFont()).height() / std::fabs(ky_);
+}
+
+void Canvas::printText(const QString& text, bool newline) {
+    const QFont font = currentFont();
+    const QFontMetrics fm(font);
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
+    QPainter p(&image_);
+    p.setFont(font);
+    p.setPen(QColor::fromRgb(ForeColor));
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        const QPoint at = toPixel(CurrentX, CurrentY);
+        if (!line.isEmpty()) {
+            p.drawText(at.x(), at.y() + fm.ascent(), line);
+            touched(QRect(at, QSize(fm.horizontalAdvance(line) + fm.maxWidth(), fm.height())));
+        }
+        const bool last = i == lines.size() - 1;
+        if (last && !newline) {
+            CurrentX += fm.horizontalAdvance(line) / std::fabs(kx_);
+        } else {
+            // After a line break the next line starts at the left edge.
+            CurrentX = ox_;
+            CurrentY += fm.height() / std::fabs(ky_);
+        }
+    }
+}
+
+void Canvas::Print(const QString& text) {
+    printText(text, true);
+}
+void Canvas::PrintPiece(const QString& text) {
+    printText(text, false);
+}
+void Canvas::Print() {
+    printText(QString(), true);
+}
+
+void Canvas::Cls() {
+    image_.fill(back_);
+    CurrentX = ox_;
+    CurrentY = oy_;
+    changed(image_.rect());
+}
+
+void Canvas::drawImage(int x, int y, const QImage& img) {
+    if (img.isNull()) return;
+    QPainter p(&image_);
+    p.drawImage(x, y, img);
+    touched(QRect(QPoint(x, y), img.size()));
+}

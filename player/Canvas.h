@@ -1,0 +1,105 @@
+#pragma once
+// The drawing surface of a window or a picture box, with exactly the state and the
+// operations the lessons use. It draws into a QImage without antialiasing, so colours
+// are exact and a region fill stops exactly at its border colour; the widget that
+// shows it only copies the parts that changed.
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+enum class FillStyles { Solid = 0, Transparent = 1 };
+enum class LineMode { Line, Box, BoxFilled };
+
+class Canvas {
+public:
+    Canvas();
+    virtual ~Canvas() = default;
+
+    // ---- state ----
+    QRgb ForeColor = 0xff000000;
+    FillStyles FillStyle = FillStyles::Transparent;
+    QRgb FillColor = 0xff000000;
+    int DrawWidth = 1; // pixels
+    double CurrentX = 0, CurrentY = 0;
+    QString FontName;    // empty: the application's Japanese gothic
+    double FontSize = 9; // points at 96 dpi
+    bool FontBold = false;
+    bool FontItalic = false;
+    bool AutoRedraw = true; // drawings always persist in the image; kept for the lessons' sake
+
+    QRgb backColor() const { return back_; }
+    // Another colour repaints the whole canvas and erases every drawing; the colour it
+    // already has changes nothing.
+    void setBackColor(QRgb c);
+
+    // User coordinates: the canvas maps (x1, y1)-(x2, y2) onto its pixels. Without them
+    // one unit is one pixel.
+    void setScale(double x1, double y1, double x2, double y2);
+    void setScalePixels();
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+
+    // ---- operations ----
+    void Line(double x1, double y1, double x2, double y2, QRgb color, LineMode mode = LineMode::Line);
+    void Line(double x1, double y1, double x2, double y2, LineMode mode = LineMode::Line) {
+        Line(x1, y1, x2, y2, ForeColor, mode);
+    }
+    void LineTo(double x2, double y2, QRgb color) { Line(CurrentX, CurrentY, x2, y2, color); }
+    void LineTo(double x2, double y2) { LineTo(x2, y2, ForeColor); }
+    // Circle, arc or pie. Angles in radians, counter-clockwise on the screen; NoAngle for
+    // both draws the whole circle. A negative angle also draws the radius to that end, and
+    // with both negative the pie is closed and filled. An aspect other than 1 makes an
+    // ellipse: above 1 the vertical radius is r, below 1 the horizontal one. The interior
+    // of a closed shape is filled by FillStyle and FillColor.
+    static constexpr double NoAngle = 1e300;
+    void Circle(double x, double y, double r, QRgb color, double start = NoAngle, double end = NoAngle,
+                double aspect = 1.0);
+    void Circle(double x, double y, double r) { Circle(x, y, r, ForeColor); }
+    void PSet(double x, double y, QRgb color);
+    void PSet(double x, double y) { PSet(x, y, ForeColor); }
+    QRgb Point(double x, double y) const;
+    // Print as a line (the position moves to the start of the next line), as a continued
+    // piece (the position stays just right of the text), or an empty line.
+    void Print(const QString& text);
+    void PrintPiece(const QString& text);
+    void Print();
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text = QStringLiteral("A")) const;
+    void Cls();
+
+    // The font Print uses now, with its size in pixels at 96 dpi.
+    QFont currentFont() const;
+    QImage& image() { return image_; }
+    const QImage& image() const { return image_; }
+    // Resizes the drawing surface to w x h pixels, keeping what fits.
+    void resizeCanvas(int w, int h);
+    // Device pixel of a point in canvas units.
+    QPoint toPixel(double x, double y) const;
+    // Marks a rectangle of pixels as changed so the widget shows it.
+    void touched(const QRect& r) {
+        if (!r.isEmpty()) changed(r.intersected(image_.rect()));
+    }
+    // Draws an image with its top-left corner at pixel (x, y), clipped.
+    void drawImage(int x, int y, const QImage& img);
+
+protected:
+    // Called with the pixels that changed; the widget repaints just them.
+    virtual void changed(const QRect&) {}
+
+private:
+    double sx(double x) const { return (x - ox_) * kx_; }
+    double sy(double y) const { return (y - oy_) * ky_; }
+    void printText(const QString& text, bool newline);
+    QImage image_;
+    QRgb back_ = 0xffffffff;
+    double ox_ = 0, oy_ = 0, kx_ = 1, ky_ = 1;
+    bool user_ = false;
+    double uw_ = 0, uh_ = 0;
+};
+
+// Pixel size of a font of the given points at 96 dpi, whatever the screen.
+int pointsToPixels(double points);
+// The application's proportional Japanese gothic at the given size.
+QFont uiFont(double points, bool bold = false, bool italic = false);

@@ -1,0 +1,300 @@
+#include "player/LessonWindow.h"
+
+#include "app/frmStart.h"
+#include "app/globals.h"
+#include "player/Pictures.h"
+#include "player/Sound.h"
+
+#include <QKeyEvent>
+#include <cmath>
+
+void setLabelColors(QLabel* label, QRgb text, QRgb back, bool opaque) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(text));
+    pal.setColor(QPalette::Window, QColor::fromRgb(back));
+    label->setPalette(pal);
+    label->setAutoFillBackground(opaque);
+}
+
+namespace {
+int px(double twipsValue) {
+    return int(std::lround(twipsValue / 15.0));
+}
+} // namespace
+
+LessonWindow::LessonWindow(QWidget* parent) : CanvasForm(parent) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
+QPushButton* LessonWindow::makeButton(QWidget* parent, const QString& caption, int w, int h) {
+    auto* b = new QPushButton(caption, parent);
+    b->resize(w, h);
+    b->setAutoDefault(true); // Enter on a focused button presses it
+    return b;
+}
+
+QLabel* LessonWindow::makeLabel(QWidget* parent, const QString& caption, int x, int y, const QFont& font) {
+    auto* l = new QLabel(caption, parent);
+    l->setFont(font);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+void LessonWindow::makeMenu(const QColor& panel, const QColor& buttonFace, const QStringList& labels) {
+    picMenu = new QWidget(this);
+    picMenu->setAutoFillBackground(true);
+    QPalette pal = picMenu->palette();
+    pal.setColor(QPalette::Window, panel);
+    picMenu->setPalette(pal);
+    for (int i = 1; i <= 5; ++i) {
+        cmdMenu[i] = makeButton(picMenu, QString(), px(390), px(390));
+        cmdMenu[i]->setFont(uiFont(12, true));
+        QPalette bp = cmdMenu[i]->palette();
+        bp.setColor(QPalette::Button, buttonFace);
+        cmdMenu[i]->setPalette(bp);
+        lblMenu[i] = makeLabel(picMenu, labels.value(i - 1), 0, 0, uiFont(15.75, true));
+        connect(cmdMenu[i], &QPushButton::clicked, this, [this, i] { run([this, i] { cmdMenu_Click(i); }); });
+    }
+}
+
+void LessonWindow::Form_Load() {
+    cmdNext = makeButton(this, QStringLiteral("次へ"), 77, 21);
+    cmdReturn1 = makeButton(this, QStringLiteral("1つ前に戻る"), 89, 21);
+    cmdReturn = makeButton(this, QStringLiteral("戻る"), 77, 21);
+    cmdExit = makeButton(this, kMainMenu, 117, 21);
+    connect(cmdNext, &QPushButton::clicked, this, [this] { run([this] { cmdNext_Click(); }); });
+    connect(cmdReturn1, &QPushButton::clicked, this, [this] { run([this] { cmdReturn1_Click(); }); });
+    connect(cmdReturn, &QPushButton::clicked, this, [this] { run([this] { cmdReturn_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { run([this] { cmdExit_Click(); }); });
+    lblItemName = new QLabel(QStringLiteral("導　入"), this);
+    lblItemName->setAlignment(Qt::AlignCenter);
+    lblItemName->setFont(uiFont(36, true));
+    lblItemName->hide();
+    Image1 = new PictureControl(this);
+    Image2 = new PictureControl(this);
+    Picture1 = new PictureBox(this);
+}
+
+void LessonWindow::placeMenuRows(int firstTopTwips) {
+    const double g = gScale;
+    picMenu->move(0, 0);
+    picMenu->resize(std::max(width(), outerSize().width()), std::max(height(), outerSize().height()));
+    for (int i = 1; i <= 5; ++i) {
+        const double left = 300 * g, top = firstTopTwips * g + 500 * i * g;
+        cmdMenu[i]->move(px(left), px(top));
+        lblMenu[i]->move(px(left + 390 + 300), px(top + 10 * g));
+    }
+}
+
+void LessonWindow::placeNavigationRow() {
+    const double g = gScale;
+    const QSize outer = outerSize();
+    const int gap = int(std::lround(10 * g));
+    cmdNext->move(outer.width() - cmdNext->width() - gap,
+                  outer.height() - cmdNext->height() - int(std::lround(20 * g)));
+    const int top = cmdNext->y();
+    cmdReturn1->move(cmdNext->x() - cmdReturn1->width() - gap, top);
+    cmdReturn->move(cmdReturn1->x() - cmdReturn->width() - gap, top);
+    cmdExit->move(cmdReturn->x() - cmdExit->width() - gap, top);
+    for (QPushButton* b : {cmdNext, cmdReturn1, cmdReturn, cmdExit})
+        b->setVisible(true);
+    cmdNext->setEnabled(false);
+    cmdReturn1->setEnabled(false);
+    cmdReturn->setEnabled(false);
+    cmdExit->setEnabled(true);
+}
+
+void LessonWindow::placeItemName() {
+    lblItemName->setGeometry(int(160 * gScale), int(100 * gScale), int(320 * gScale), 49);
+    lblItemName->hide();
+}
+
+void LessonWindow::placeTitlePicture() {
+    Image1->move(0, 0);
+    Image1->resize(outerSize());
+    Image1->Stretch = true;
+    LoadPicture(*Image1, titlePicture());
+}
+
+void LessonWindow::restack() {
+    for (auto* w : findChildren<PictureBox*>(Qt::FindDirectChildrenOnly))
+        w->raise();
+    for (auto* w : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        w->raise();
+    picMenu->raise();
+}
+
+void LessonWindow::CommandButton_Enabled(bool flag) {
+    for (QPushButton* b : {cmdNext, cmdReturn, cmdReturn1, cmdExit})
+        b->setEnabled(flag);
+}
+
+void LessonWindow::StepEnd(int finalSection, int finalStep) {
+    if (gSection == finalSection && gStep == finalStep) {
+        cmdExit->setEnabled(true);
+        cmdNext->setEnabled(false);
+        cmdReturn->setEnabled(false);
+        cmdReturn1->setEnabled(false);
+        return;
+    }
+    CommandButton_Enabled(true);
+    if (isVisible()) cmdNext->setFocus();
+}
+
+void LessonWindow::SetCaption(const QString& separator) {
+    setWindowTitle(gCourseName + separator + Tag);
+}
+
+void LessonWindow::cmdMenu_Click(int index) {
+    gMenuItem = std::int16_t(index);
+    picMenu->hide();
+    gSection = 0;
+    gStep = 0;
+    cmdNext->setEnabled(true);
+    cmdNext->setFocus();
+    cmdReturn1->setEnabled(true);
+    cmdReturn->setEnabled(true);
+    menuAction(index);
+    SetCaption();
+}
+
+void LessonWindow::cmdNext_Click() {
+    gStep = std::int16_t(gStep + 1);
+    GetMenu();
+}
+
+void LessonWindow::cmdReturn_Click() {
+    // Clean the window: pictures and labels go, the menu labels stay. The menu heading is
+    // a label too and stays hidden until the window is loaded again.
+    for (auto* p : findChildren<PictureControl*>())
+        p->hide();
+    for (auto* l : findChildren<QLabel*>())
+        l->hide();
+    for (int i = 1; i <= 5; ++i)
+        lblMenu[i]->show();
+    if (backClearsCanvas()) {
+        AutoRedraw = true;
+        Cls();
+    }
+    if (gStep != 0) {
+        gStep = 0;
+        GetMenu();
+    } else if (gSection < 1) {
+        cmdExit_Click();
+    } else {
+        gSection = std::int16_t(gSection - 1);
+        GetMenu();
+    }
+}
+
+void LessonWindow::cmdReturn1_Click() {
+    for (auto* p : findChildren<PictureControl*>())
+        p->hide();
+    for (auto* l : findChildren<QLabel*>())
+        l->hide();
+    for (int i = 1; i <= 5; ++i)
+        lblMenu[i]->show();
+    AutoRedraw = true;
+    Cls();
+    if (gStep != 0) {
+        gStep = std::int16_t(gStep - 1);
+        GetMenu();
+    } else if (gSection < 1) {
+        cmdExit_Click();
+    } else {
+        gSection = std::int16_t(gSection - 1);
+        GetMenu();
+    }
+}
+
+void LessonWindow::cmdExit_Click() {
+    if (cmdExit->text() != kMainMenu) {
+        picMenu->show();
+        cmdExit->setText(kMainMenu);
+        cmdNext->setEnabled(false);
+        cmdReturn1->setEnabled(false);
+        cmdReturn->setEnabled(false);
+        onShowMenu();
+    } else {
+        Unload();
+    }
+}
+
+void LessonWindow::GetItemTitle(const QString& itemName) {
+    Image1->move(0, 0);
+    Image1->resize(outerSize());
+    Image1->Stretch = true;
+    LoadPicture(*Image1, titlePicture());
+    Image1->show();
+    lblItemName->setText(itemName);
+    lblItemName->show();
+    titleWait();
+    lblItemName->hide();
+    Image1->setPicture(QImage());
+    Image1->Stretch = false;
+    Image1->hide();
+    CommandButton_Enabled(true);
+    Cls();
+    gStep = -1;
+    gSection = std::int16_t(gSection + 1);
+    cmdNext_Click();
+}
+
+void LessonWindow::ItemTerminate() {
+    cmdExit->setText(kMainMenu);
+    picMenu->show();
+    onShowMenu();
+}
+
+bool LessonWindow::Form_QueryUnload() {
+    // The close box ends a running item first, as the exit button would.
+    if (cmdExit && cmdExit->text() != kMainMenu) cmdExit_Click();
+    return true;
+}
+
+void LessonWindow::Form_Unload() {
+    form<frmStart>().Show();
+}
+
+void LessonWindow::keyPressEvent(QKeyEvent* e) {
+    // Next is the window's default button: Enter presses it while it is enabled.
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && cmdNext && cmdNext->isEnabled() &&
+        cmdNext->isVisible()) {
+        cmdNext->click();
+        return;
+    }
+    CanvasForm::keyPressEvent(e);
+}
+
+// ---- services ----
+
+void LessonWindow::Pause(double d) {
+    waits::pause(session, d);
+}
+void LessonWindow::Pause(double d, double n) {
+    waits::sleepPause(session, d, n);
+}
+void LessonWindow::WaitSeconds(double seconds) {
+    waits::seconds(session, seconds);
+}
+void LessonWindow::WaitTick() {
+    waits::tick(session);
+}
+void LessonWindow::Busy(long count) {
+    waits::busy(count);
+}
+void LessonWindow::PlaySound(const QString& relative) {
+    ::PlaySound(relative);
+}
+
+void LessonWindow::lbldisp(QLabel* label, double x, double y, int colour, const QString& text) {
+    label->move(int(x), int(y));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(QBColor(colour)));
+    pal.setColor(QPalette::Window, QColor::fromRgb(backColor()));
+    label->setPalette(pal);
+    label->setText(text);
+    label->adjustSize();
+    label->show();
+}

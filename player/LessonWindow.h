@@ -1,0 +1,99 @@
+#pragma once
+// What the two lesson windows share: the canvas, the item menu, the navigation row, the
+// title card and the contract every lesson procedure follows. Each window adds its own
+// controls, its menu table and its lessons.
+
+#include "player/Form.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <cstdint>
+
+class LessonWindow : public CanvasForm {
+    Q_OBJECT
+public:
+    explicit LessonWindow(QWidget* parent = nullptr);
+
+    // ---- controls ----
+    QWidget* picMenu = nullptr;
+    QLabel* menuHeading = nullptr; // the heading label of the menu panel
+    QPushButton* cmdMenu[6] = {};  // 1..5
+    QLabel* lblMenu[6] = {};       // 1..5
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdReturn1 = nullptr;
+    QPushButton* cmdReturn = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QLabel* lblItemName = nullptr;
+    PictureControl* Image1 = nullptr;
+    PictureControl* Image2 = nullptr;
+    PictureBox* Picture1 = nullptr;
+
+    QString Tag;               // the running item
+    std::int16_t LastStep = 0; // the step at which a lesson last drew a picture later steps reuse
+
+    static inline const QString kMainMenu = QStringLiteral("メインメニューに戻る");
+    static inline const QString kItemMenu = QStringLiteral("メニューに戻る");
+
+    // ---- navigation ----
+    void cmdMenu_Click(int index);
+    void cmdNext_Click();
+    void cmdReturn_Click();
+    void cmdReturn1_Click();
+    void cmdExit_Click();
+    void GetItemTitle(const QString& itemName);
+    void ItemTerminate();
+    void CommandButton_Enabled(bool flag);
+    // Calls the lesson procedure the counters and the tag select.
+    virtual void GetMenu() = 0;
+
+    // The lesson contract: StepBegin disables the navigation row; StepEnd, at the end of
+    // the call, leaves only the exit button enabled at the item's final closing step and
+    // otherwise enables all four with the focus on Next.
+    void StepBegin() { CommandButton_Enabled(false); }
+    void StepEnd(int finalSection, int finalStep);
+    // The caption rule: course name, separator, tag.
+    void SetCaption(const QString& separator = QStringLiteral(" - "));
+
+    // ---- lesson services ----
+    void Pause(double d);             // milliseconds; below 1 until the clock next advances
+    void Pause(double d, double n);   // the sleeping wait: sleeps n ms while start + d is ahead
+    void WaitSeconds(double seconds); // the timed wait on the seconds clock
+    void WaitTick();                  // the one-tick wait
+    static void Busy(long count);     // the busy count
+    void PlaySound(const QString& relative);
+    // The window's canvas cleared to its background; the Back buttons switch persistence on.
+    using Canvas::Cls;
+
+    // Moves a label, sets its text colour (palette index), its background to the window's
+    // and its caption, and shows it.
+    void lbldisp(QLabel* label, double x, double y, int colour, const QString& text);
+
+protected:
+    void Form_Load() override;
+    bool Form_QueryUnload() override;
+    void Form_Unload() override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+    // Per window: the title picture, the menu action for an index, whether Back clears
+    // the canvas, what else the exit button does, and how long the title card waits.
+    virtual QString titlePicture() const = 0;
+    virtual void menuAction(int index) = 0;
+    virtual bool backClearsCanvas() const = 0;
+    virtual void onShowMenu() {}
+    virtual void titleWait() = 0;
+
+    // Building blocks of the two load handlers.
+    void placeMenuRows(int firstTopTwips);
+    void placeNavigationRow();
+    void placeItemName();
+    void placeTitlePicture();
+    // Stacking: pictures and labels above drawings, picture boxes, buttons and the menu
+    // panel above those.
+    void restack();
+    QPushButton* makeButton(QWidget* parent, const QString& caption, int w, int h);
+    QLabel* makeLabel(QWidget* parent, const QString& caption, int x, int y, const QFont& font);
+    void makeMenu(const QColor& panel, const QColor& buttonFace, const QStringList& labels);
+};
+
+// Label helpers shared by windows and viewers.
+void setLabelColors(QLabel* label, QRgb text, QRgb back, bool opaque);

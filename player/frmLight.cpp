@@ -1,0 +1,107 @@
+#include "player/frmLight.h"
+
+#include "app/globals.h"
+#include "player/Pictures.h"
+
+#include <QEvent>
+
+frmLight::frmLight() {
+    setWindowTitle(QStringLiteral("光とは"));
+    setBackColor(QBColor(15));
+    ForeColor = QBColor(0);
+    FontSize = 14.25;
+}
+
+void frmLight::Form_Load() {
+    LessonWindow::Form_Load();
+    for (QPushButton* b : {cmdNext, cmdReturn1, cmdReturn, cmdExit})
+        b->setFont(uiFont(9));
+    cmdNext->resize(93, 21);
+    cmdReturn1->resize(89, 21);
+    cmdReturn->resize(93, 21);
+    cmdExit->resize(133, 21);
+    setLabelColors(lblItemName, QBColor(0), QBColor(15), false);
+
+    Picture1->setGeometry(136, 352, 177, 97);
+    Picture1->setBackColor(QBColor(0));
+    Image2->setGeometry(80, 304, 29, 29);
+    lblText1 = makeLabel(this, QString(), 184, 280, uiFont(14.25));
+    lblText2 = makeLabel(this, QString(), 216, 280, uiFont(14.25));
+    lblText3 = makeLabel(this, QString(), 260, 280, uiFont(14.25));
+    setLabelColors(lblText1, QBColor(15), QBColor(15), false);
+    for (QLabel* l : {lblText2, lblText3})
+        setLabelColors(l, QBColor(0), QBColor(15), false);
+
+    makeMenu(QColor(255, 224, 192), QColor(255, 160, 96),
+             {QStringLiteral("はじめから"), QStringLiteral("幾何光学"), QStringLiteral("波動光学"),
+              QStringLiteral("量子論的解釈"), QStringLiteral("色の感じ方")});
+    Label1 = makeLabel(picMenu, QStringLiteral("光 とは何だろう"), 160, 8, uiFont(25.5));
+    setLabelColors(Label1, qRgb(192, 0, 192), qRgb(255, 224, 192), false);
+    menuHeading = Label1;
+    restack();
+
+    // The load sequence proper.
+    CommandButton_Enabled(false);
+    setOuterSize(int(640 * gScale), int(400 * gScale));
+    centre();
+    show();
+    Picture1->hide();
+    placeMenuRows(300);
+    picMenu->show();
+    placeNavigationRow();
+    placeItemName();
+    placeTitlePicture();
+    Image1->hide();
+    for (QLabel* l : {lblText1, lblText2, lblText3})
+        l->hide();
+    gStep = 0;
+}
+
+bool frmLight::event(QEvent* e) {
+    // Activation: after an answer dialog closes, or when the learner comes back.
+    if (e->type() == QEvent::WindowActivate && Picture1) Picture1->hide();
+    return LessonWindow::event(e);
+}
+
+void frmLight::menuAction(int index) {
+    cmdExit->setText(kItemMenu);
+    static const QString tags[6] = {QString(),
+                                    QStringLiteral("導入"),
+                                    QStringLiteral("幾何光学"),
+                                    QStringLiteral("波動光学"),
+                                    QStringLiteral("量子論的解釈"),
+                                    QStringLiteral("色の感じ方")};
+    Tag = tags[index];
+    switch (index) {
+    case 1: GetItemTitle(QStringLiteral("導　　入")); break;
+    case 2: Kika(); break;
+    case 3: Wave(); break;
+    case 4: Quantum(); break;
+    case 5: Iro(); break;
+    }
+}
+
+void frmLight::GetMenu() {
+    Picture1->hide();
+    int item = gMenuItem;
+    if (item == 1) {
+        // The whole course: the tag says which item the run has reached.
+        static const QString order[] = {QStringLiteral("導入"), QStringLiteral("幾何光学"),
+                                        QStringLiteral("波動光学"), QStringLiteral("量子論的解釈"),
+                                        QStringLiteral("色の感じ方")};
+        item = 0;
+        for (int i = 0; i < 5; ++i)
+            if (Tag == order[i]) item = i + 1;
+        if (item == 1) {
+            Intro();
+            return;
+        }
+    }
+    switch (item) {
+    case 2: Kika(); break;
+    case 3: Wave(); break;
+    case 4: Quantum(); break;
+    case 5: Iro(); break;
+    default: break;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The lesson window of the light course.
+
+#include "player/LessonWindow.h"
+
+class frmLight : public LessonWindow {
+    Q_OBJECT
+public:
+    frmLight();
+
+    QLabel* Label1 = nullptr; // the menu heading
+    QLabel* lblText1 = nullptr;
+    QLabel* lblText2 = nullptr;
+    QLabel* lblText3 = nullptr;
+
+    void GetMenu() override;
+
+    // ---- lesson procedures, one file each under light/ ----
+    void Intro();
+    void Kika();
+    void Wave();
+    void Quantum();
+    void Iro();
+
+protected:
+    void Form_Load() override;
+    bool event(QEvent* e) override;
+    QString titlePicture() const override { return QStringLiteral("Light\\サイエンス - 壁紙.jpg"); }
+    void menuAction(int index) override;
+    bool backClearsCanvas() const override { return true; }
+    void onShowMenu() override { Picture1->hide(); }
+    void titleWait() override { Pause(1500); }
+};

@@ -1,0 +1,95 @@
+#include "player/frmMaterial.h"
+
+#include "app/globals.h"
+#include "cloud/cloudfrm.h"
+#include "periodic/Form1.h"
+
+frmMaterial::frmMaterial() {
+    setWindowTitle(QStringLiteral("物質"));
+    setBackColor(qRgb(240, 240, 240)); // the button face, until a lesson sets a colour
+}
+
+void frmMaterial::Form_Load() {
+    LessonWindow::Form_Load();
+    for (QPushButton* b : {cmdNext, cmdReturn1, cmdReturn, cmdExit})
+        b->setFont(uiFont(9));
+    setLabelColors(lblItemName, QBColor(15), QBColor(0), true);
+
+    Picture1->setGeometry(408, 88, 225, 121);
+    Picture2 = new PictureBox(this);
+    Picture2->setGeometry(472, 168, 225, 121);
+    Picture2->hide(); // a spare canvas: lessons show it when they fill it
+    Image2->setGeometry(208, 280, 41, 37);
+    Label1.append(makeLabel(this, QString(), 512, 64, uiFont(9)));
+    Label2 = makeLabel(this, QStringLiteral("Label2"), 520, 136, uiFont(9));
+    Label2->resize(57, 33);
+
+    makeMenu(QColor(255, 255, 192), QColor(128, 200, 255),
+             {QStringLiteral("はじめから"), QStringLiteral("物質の階層構造"),
+              QStringLiteral("原子の構造について"), QStringLiteral("電子雲"), QStringLiteral("周期表")});
+    Label0 = makeLabel(picMenu, QStringLiteral("原子・分子の世界―入門編"), 224, 8, uiFont(14.25, true));
+    menuHeading = Label0;
+    restack();
+
+    // The load sequence proper.
+    setOuterSize(int(640 * gScale), int(400 * gScale));
+    centre();
+    placeMenuRows(800);
+    placeNavigationRow();
+    placeItemName();
+    placeTitlePicture();
+    picMenu->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdNext, cmdReturn1, cmdReturn, cmdExit, lblItemName,
+                                                      Label1[0], Label2})
+        w->hide();
+    show();
+    gStep = 0;
+    picMenu->show();
+    for (QPushButton* b : {cmdNext, cmdReturn1, cmdReturn, cmdExit})
+        b->show();
+}
+
+void frmMaterial::menuAction(int index) {
+    Picture1->hide();
+    static const QString tags[6] = {QString(),
+                                    QStringLiteral("物質の階層構造について"),
+                                    QStringLiteral("物質の階層構造について"),
+                                    QStringLiteral("原子の構造について"),
+                                    QStringLiteral("電子雲の表示"),
+                                    QStringLiteral("周期表")};
+    Tag = tags[index];
+    if (index <= 3) cmdExit->setText(kItemMenu);
+    switch (index) {
+    case 1:
+    case 2: Class(); break;
+    case 3: Gensi(); break;
+    case 4:
+    case 5:
+        hide();
+        picMenu->show();
+        cmdNext->setEnabled(false);
+        cmdReturn->setEnabled(false);
+        if (index == 4)
+            form<cloudfrm>().Show();
+        else
+            form<Form1>().Show();
+        break;
+    }
+}
+
+void frmMaterial::GetMenu() {
+    switch (gMenuItem) {
+    case 1:
+        if (Tag == QStringLiteral("物質の階層構造について"))
+            Class();
+        else if (Tag == QStringLiteral("原子の構造について"))
+            Gensi();
+        else if (Tag == QStringLiteral("電子雲の表示"))
+            Cloud();
+        break;
+    case 2: Class(); break;
+    case 3: Gensi(); break;
+    case 4: Cloud(); break;
+    default: break;
+    }
+}

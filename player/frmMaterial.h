@@ -1,0 +1,31 @@
+#pragma once
+// The lesson window of the matter course.
+
+#include "player/LessonWindow.h"
+
+#include <QList>
+
+class frmMaterial : public LessonWindow {
+    Q_OBJECT
+public:
+    frmMaterial();
+
+    QLabel* Label0 = nullptr; // the menu heading
+    PictureBox* Picture2 = nullptr;
+    QList<QLabel*> Label1; // a label array; element 0 exists from load
+    QLabel* Label2 = nullptr;
+
+    void GetMenu() override;
+
+    // ---- lesson procedures, one file each under matter/ ----
+    void Class();
+    void Gensi();
+    void Cloud();
+
+protected:
+    void Form_Load() override;
+    QString titlePicture() const override { return QStringLiteral("Material\\star_title0.jpg"); }
+    void menuAction(int index) override;
+    bool backClearsCanvas() const override { return false; }
+    void titleWait() override { WaitSeconds(1.5); }
+};

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs to build, run and test.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+  cmake ninja-build g++ pkg-config \
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev \
+  fonts-ipafont-gothic fontconfig \
+  xvfb xauth x11-apps imagemagick >/dev/null
