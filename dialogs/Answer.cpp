@@ -1,4 +1,43 @@
 #include "dialogs/Answer.h"
 
-// Placeholder until the answer dialogs exist: every question counts as answered right.
-bool Ask(LessonWindow&, int, const AskOptions&) { return true; }
+#include "app/globals.h"
+#include "dialogs/frmInputLight.h"
+#include "dialogs/frmInputMaterial.h"
+#include "player/frmLight.h"
+
+void ShowAnswerDialog(LessonWindow& window, int question) {
+    gQuestion = std::int16_t(question);
+    // A fresh dialog for every show: nothing of an earlier question survives. It lives on
+    // this stack, so a lesson that unwinds because its window closed takes it along.
+    if (dynamic_cast<frmLight*>(&window)) {
+        frmInputLight dialog(&window);
+        dialog.showModal();
+    } else {
+        frmInputMaterial dialog(&window);
+        dialog.showModal();
+    }
+}
+
+bool Ask(LessonWindow& window, int question, const AskOptions& options) {
+    for (;;) {
+        if (options.before) options.before();
+        ShowAnswerDialog(window, question);
+        const bool right = options.numeric ? answerNumber(gAnswers[0]) == answerNumber(options.right)
+                                           : gAnswers[0] == options.right;
+        if (options.feedback) {
+            options.feedback(right);
+        } else if (options.feedbackAt) {
+            // Printed with a transparent background: a right answer after a wrong one
+            // lands over the earlier text without erasing it.
+            const QRgb foreColor = window.ForeColor;
+            window.CurrentX = options.feedbackAt->x();
+            window.CurrentY = options.feedbackAt->y();
+            window.ForeColor = QBColor(right ? options.rightColour : options.wrongColour);
+            window.Print(right ? options.rightText : options.wrongText);
+            window.ForeColor = foreColor;
+        }
+        const QString& sound = right ? options.rightSound : options.wrongSound;
+        if (!sound.isEmpty()) window.PlaySound(sound);
+        if (right || !options.retry) return right;
+    }
+}
