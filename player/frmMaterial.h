@@ -22,6 +22,22 @@ public:
     void Gensi();
     void Cloud();
 
+    // ---- for the hierarchy-of-matter lesson (matter/Class.cpp, matter/Particle.cpp) ----
+    // A particle: a grey disc around (dx, dy) of radius R with a crescent of dots in palette
+    // colour col along its rim, turned by deg degrees (0: along the lower rim). Leaves the
+    // fill solid and grey.
+    void Particle(std::int16_t dx, std::int16_t dy, std::int16_t R, std::int16_t col, std::int16_t deg);
+    // The quark floor: a magenta plane in perspective with rays and receding lines in
+    // palette colour col, and black above the horizon.
+    void Plane(std::int16_t col);
+    // A sleep of ms milliseconds: the window repaints, input waits until it is over.
+    void Sleep(int ms) { Pause(0.5, ms); }
+
+private:
+    void ClassMeasuring(); // section 1 of Class
+    void ClassMicro();     // section 2 of Class
+    // ---- end of the hierarchy-of-matter block ----
+
 protected:
     void Form_Load() override;
     QString titlePicture() const override { return QStringLiteral("Material\\star_title0.jpg"); }

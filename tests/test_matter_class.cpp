@@ -1,0 +1,274 @@
+// The hierarchy-of-matter item, sections 1 and 2, played through the real matter window
+// with its real answer dialog on the virtual clock.
+
+#include "app/globals.h"
+#include "dialogs/frmInputMaterial.h"
+#include "player/Prompts.h"
+#include "player/frmMaterial.h"
+#include "tests/support/Harness.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+bool same(QRgb a, QRgb b) {
+    return (a & 0xffffff) == (b & 0xffffff);
+}
+
+int countColour(const QImage& img, const QRect& area, QRgb colour) {
+    int n = 0;
+    const QRect r = area.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += same(img.pixel(x, y), colour);
+    return n;
+}
+
+// A rectangle of the 640 x 400 system in device pixels.
+QRect scaled(double x1, double y1, double x2, double y2) {
+    return QRect(QPoint(int(std::lround(S(x1))), int(std::lround(S(y1)))),
+                 QPoint(int(std::lround(S(x2))), int(std::lround(S(y2)))));
+}
+QPoint scaled(double x, double y) {
+    return {int(std::lround(S(x))), int(std::lround(S(y)))};
+}
+
+// The accepted answers of the questions this item asks; question 1 is asked twice, about
+// the cups (step 2) and about the rulers (step 4).
+QString rightAnswer(int question) {
+    switch (question) {
+    case 1: return gStep == 2 ? QStringLiteral("2") : QStringLiteral("1");
+    case 2: return QStringLiteral("1");
+    case 3: return QStringLiteral("1");
+    case 4: return QStringLiteral("2");
+    case 5: return QStringLiteral("1");
+    case 6: return QStringLiteral("4");
+    default: return QString();
+    }
+}
+
+// The learner at the answer dialog: types the answer into the box, which moves the focus
+// to OK, and presses Enter there.
+struct Learner {
+    QList<int> asked;           // gQuestion of every dialog shown
+    QList<bool> nextWasEnabled; // whether Next could be pressed while it was open
+    QStringList wrongFirst;     // answers to give, in order, before the right ones
+    frmMaterial* window = nullptr;
+
+    void install() {
+        setModalHook([this](QDialog& d) {
+            auto* dlg = qobject_cast<frmInputMaterial*>(&d);
+            if (!dlg) return;
+            asked << gQuestion;
+            nextWasEnabled << (window && window->cmdNext->isEnabled());
+            const QString answer = wrongFirst.isEmpty() ? rightAnswer(gQuestion) : wrongFirst.takeFirst();
+            QTest::keyClicks(dlg->focusWidget(), answer);
+            QTest::keyClick(dlg->focusWidget(), Qt::Key_Return);
+        });
+    }
+};
+
+frmMaterial& startItem(Learner& learner, float scale) {
+    harness::setUp(scale); // also forgets any earlier modal hook
+    learner.install();
+    gCourseName = QStringLiteral("物質");
+    frmMaterial& w = form<frmMaterial>();
+    learner.window = &w;
+    w.cmdMenu[2]->click();
+    return w;
+}
+
+// Presses Next until the counters read (section, step).
+void nextUntil(frmMaterial& w, int section, int step) {
+    for (int guard = 0; guard < 100 && !(gSection == section && gStep == step); ++guard) {
+        QVERIFY(w.cmdNext->isEnabled());
+        w.cmdNext->click();
+    }
+    QCOMPARE(gSection, std::int16_t(section));
+    QCOMPARE(gStep, std::int16_t(step));
+}
+
+QStringList lastCues(int n) {
+    return harness::sounds().files().mid(std::max<qsizetype>(0, harness::sounds().files().size() - n));
+}
+
+} // namespace
+
+class TestMatterClass : public QObject {
+    Q_OBJECT
+    Learner learner;
+
+private slots:
+    void init() { learner = Learner{}; }
+    void cleanup() {
+        setModalHook(nullptr);
+        harness::closeAllWindows();
+    }
+
+    // The liquids fill their cups up to the surface and go nowhere else.
+    void cupLiquidsStayInTheirCups_data() {
+        QTest::addColumn<float>("scale");
+        QTest::newRow("1") << 1.0f;
+        QTest::newRow("1.5") << 1.5f;
+    }
+    void cupLiquidsStayInTheirCups() {
+        QFETCH(float, scale);
+        frmMaterial& w = startItem(learner, scale);
+        nextUntil(w, 1, 1);
+        const QImage& img = w.image();
+        const QRgb blue = QBColor(1), red = QBColor(12);
+
+        // Below the surface every pixel is liquid; above it the cup is empty.
+        const QRect blueLiquid = scaled(302, 152, 398, 198);
+        QCOMPARE(countColour(img, blueLiquid, blue), blueLiquid.width() * blueLiquid.height());
+        QVERIFY(same(img.pixel(scaled(350, 215)), blue));
+        QVERIFY(same(img.pixel(scaled(350, 125)), QBColor(15)));
+        const QRect redLiquid = scaled(452, 162, 568, 198);
+        QCOMPARE(countColour(img, redLiquid, red), redLiquid.width() * redLiquid.height());
+        QVERIFY(same(img.pixel(scaled(510, 215)), red));
+        QVERIFY(same(img.pixel(scaled(510, 130)), QBColor(15)));
+
+        // Nothing blue or red outside the cups.
+        const QRect cup1 = scaled(300, 100, 400, 220).adjusted(-2, -2, 2, 2);
+        const QRect cup2 = scaled(450, 100, 570, 220).adjusted(-2, -2, 2, 2);
+        QCOMPARE(countColour(img, img.rect(), blue), countColour(img, cup1, blue));
+        QCOMPARE(countColour(img, img.rect(), red), countColour(img, cup2, red));
+        // The vessels stay empty.
+        QVERIFY(same(img.pixel(scaled(100, 180)), QBColor(15)));
+    }
+
+    // Question 1 about the cups answered "1", then "2": the verdicts are printed one over
+    // the other at (300 x gScale, 400), with the wrong cue and then the right one.
+    void cupQuestionWrongThenRight_data() {
+        QTest::addColumn<float>("scale");
+        QTest::newRow("1") << 1.0f;
+        QTest::newRow("1.5") << 1.5f;
+    }
+    void cupQuestionWrongThenRight() {
+        QFETCH(float, scale);
+        frmMaterial& w = startItem(learner, scale);
+        nextUntil(w, 1, 1);
+        learner.wrongFirst = {QStringLiteral("1")};
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(2));
+        QCOMPARE(learner.asked, (QList<int>{1, 1}));
+        QCOMPARE(lastCues(2), (QStringList{QStringLiteral("Doing.wav"), QStringLiteral("Applause.wav")}));
+        QVERIFY(w.cmdNext->isEnabled());
+        if (scale > 1) {
+            // At 1.5 the line lies inside the canvas: red under green.
+            const QRect verdict(int(S(300)), 400, 160, 30);
+            QVERIFY(countColour(w.image(), verdict, QBColor(4)) > 0);
+            QVERIFY(countColour(w.image(), verdict, QBColor(2)) > 0);
+        }
+    }
+
+    // Step 12 asks questions 5 and 6 in a row and ends only when both are right; Next
+    // stays locked while either dialog is open.
+    void nucleusQuestionsBothNeeded() {
+        frmMaterial& w = startItem(learner, 1.0f);
+        nextUntil(w, 2, 11);
+        learner.asked.clear();
+        learner.nextWasEnabled.clear();
+        const int cuesBefore = int(harness::sounds().files().size());
+        // Question 5 wrong once, then right; question 6 wrong twice, then right.
+        int shown = 0;
+        setModalHook([&](QDialog& d) {
+            auto* dlg = qobject_cast<frmInputMaterial*>(&d);
+            QVERIFY(dlg);
+            learner.asked << gQuestion;
+            learner.nextWasEnabled << w.cmdNext->isEnabled();
+            static const char* const replies[] = {"2", "1", "1", "3", "4"};
+            QTest::keyClicks(dlg->focusWidget(), QString::fromLatin1(replies[shown++]));
+            QTest::keyClick(dlg->focusWidget(), Qt::Key_Return);
+        });
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(12));
+        QCOMPARE(learner.asked, (QList<int>{5, 5, 6, 6, 6}));
+        QVERIFY(!learner.nextWasEnabled.contains(true));
+        QCOMPARE(harness::sounds().files().mid(cuesBefore),
+                 (QStringList{QStringLiteral("Doing.wav"), QStringLiteral("Applause.wav"),
+                              QStringLiteral("Doing.wav"), QStringLiteral("Doing.wav"),
+                              QStringLiteral("Applause.wav")}));
+        QVERIFY(w.cmdNext->isEnabled());
+    }
+
+    // Back one from the molecule question plays the zoom of step 4 again before the
+    // molecule: 52 frames of one tick and a 30 ms sleep, each a coloured disc.
+    void backOneReplaysTheZoom() {
+        frmMaterial& w = startItem(learner, 1.5f);
+        nextUntil(w, 2, 5);
+        const qint64 t0 = harness::clock().msNow();
+        QRgb during = 0;
+        harness::clock().at(t0 + 100, [&] { during = w.image().pixel(scaled(320, 200)); });
+        w.cmdReturn1->click();
+        QCOMPARE(gSection, std::int16_t(2));
+        QCOMPARE(gStep, std::int16_t(4));
+        QVERIFY(harness::clock().msNow() - t0 >= 52 * 31);
+        QVERIFY(!same(during, QBColor(15)) && during != 0);
+        // Then the molecule, on white, with its photograph.
+        QVERIFY(same(w.image().pixel(scaled(165, 190)), QBColor(9)));
+        QVERIFY(same(w.image().pixel(scaled(110, 132)), QBColor(12)));
+        QVERIFY(same(w.backColor(), QBColor(15)));
+        QVERIFY(w.Picture1->isVisible());
+        QVERIFY(w.cmdNext->isEnabled());
+    }
+
+    // Every step of sections 1 and 2, in order, ends with the buttons enabled; the
+    // closing steps move on to the next section. Set MATTER_SHOTS to a folder to keep a
+    // picture of every step.
+    void walkThrough_data() {
+        QTest::addColumn<float>("scale");
+        QTest::newRow("1") << 1.0f;
+        QTest::newRow("1.5") << 1.5f;
+    }
+    void walkThrough() {
+        QFETCH(float, scale);
+        const QString shots = qEnvironmentVariable("MATTER_SHOTS");
+        if (!shots.isEmpty()) QDir().mkpath(shots);
+        frmMaterial& w = startItem(learner, scale);
+        auto shoot = [&] {
+            if (!shots.isEmpty())
+                w.grab().save(QStringLiteral("%1/%2-s%3-%4.png")
+                                  .arg(shots)
+                                  .arg(scale)
+                                  .arg(gSection)
+                                  .arg(gStep, 2, 10, QLatin1Char('0')));
+        };
+        shoot();
+        const int lastStep[] = {0, 10, 22};
+        for (int section = 1; section <= 2; ++section) {
+            for (int step = (section == 1 ? 1 : 0); step <= lastStep[section]; ++step) {
+                if (!(section == 1 && step == 0) && !(section == 2 && step == 0)) w.cmdNext->click();
+                QCOMPARE(gSection, std::int16_t(section));
+                QCOMPARE(gStep, std::int16_t(step));
+                QVERIFY(w.cmdNext->isEnabled() && w.cmdReturn1->isEnabled());
+                shoot();
+                if (section == 2 && step == 2) {
+                    // The drop fell 210 x gScale in 21 moves, one drip cue each.
+                    QCOMPARE(harness::sounds().files().count(QStringLiteral("音.wav")), 21);
+                    QVERIFY(w.Image1->isVisible());
+                    QCOMPARE(w.Image1->y(), int(std::lround(S(100) + S(210))));
+                }
+                if (section == 2 && step == 16) {
+                    QVERIFY(same(w.image().pixel(scaled(20, 20)), QBColor(0)));
+                    QVERIFY(same(w.image().pixel(scaled(500, 150)), QBColor(8)));
+                }
+            }
+            // The closing step clears and goes on to the next section's first step.
+            w.cmdNext->click();
+            QCOMPARE(gSection, std::int16_t(section + 1));
+            QCOMPARE(gStep, std::int16_t(0));
+            shoot();
+        }
+        QVERIFY(!w.Picture1->isVisible());
+        QVERIFY(w.cmdNext->isEnabled());
+        QCOMPARE(harness::sounds().files().count(QStringLiteral("大砲.wav")), 2);
+    }
+};
+
+QTEST_MAIN(TestMatterClass)
+#include "test_matter_class.moc"
