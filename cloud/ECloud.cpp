@@ -1,0 +1,431 @@
+// The lecture of the electron-cloud viewer: 36 stages, each drawn by one call of ECloud,
+// and the drawings they share: the 1s cloud, the 1s and 2s canvases, the 2p axes and
+// lobes.
+
+#include "app/Random.h"
+#include "app/globals.h"
+#include "cloud/WaveFunction1.h"
+#include "cloud/cloudfrm.h"
+#include "player/LessonWindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <cmath>
+
+namespace {
+constexpr double kCentreX = 320;
+constexpr double kCentreY = 200;
+
+// One lobe of a p orbital: its centre on the canvas and its palette colour, red for one
+// phase of the wave function and light blue for the other.
+struct Lobe {
+    double x, y;
+    int colour;
+};
+constexpr Lobe kLobes[] = {
+    {110, 220, 4},                // Px, along the diagonal x axis of the first panel
+    {90, 240, 9},  {320, 230, 4}, // Py, along the horizontal y axis of the second panel
+    {280, 230, 9}, {500, 210, 4}, // Pz, along the vertical z axis of the third panel
+    {500, 250, 9},
+};
+} // namespace
+
+void cloudfrm::ECloud() {
+    Canvas& pic = *Picture1;
+    pic.AutoRedraw = true;
+    switch (ECloudpara) {
+    case 0:
+        // The title over a yellow 1s cloud on the black canvas.
+        pic.CurrentX = 250;
+        pic.CurrentY = 100;
+        pic.FontSize = 25;
+        pic.FontItalic = true;
+        pic.ForeColor = RGB(255, 255, 255);
+        pic.Print(QStringLiteral("電子雲"));
+        pic.ForeColor = RGB(255, 255, 0);
+        CalcNum = 1000;
+        start0();
+        Label1->hide();
+        break_(AskCount, 2000);
+        break;
+    case 1:
+        // The learner's own 1s cloud.
+        pic.ForeColor = QBColor(3);
+        start0();
+        break_(Advance, 800);
+        break;
+    case 2:
+        // The second prompt: the learner may add dots or go on.
+        InputLabel->setText(
+            QStringLiteral("あと何回計算しますか？よろしければキャンセルボタンをクリックしてください。"));
+        InputText->clear();
+        InputText->setFocus();
+        awaitingCount_ = true;
+        break;
+    case 3:
+        start0();
+        break_(StartLecture, 500);
+        break;
+    case 4:
+        Label1->hide();
+        place(Label3, 1, 35);
+        setCaption3(QStringLiteral("水素原子の電子を平面上で観測したときに見つかる位置です。"));
+        Label3->show();
+        break_(Advance, 1000);
+        break;
+    case 5:
+        TextDisp(QStringLiteral(
+            "古典的に電子の位置と運動量を追うには、1秒間に10の15乗回以上も観測しなければならず、"
+            "それは不可能です。むしろ電子は、見つかる場所が確率で決まる雲として考えるのがよいのです。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 6:
+        setCaption3(QStringLiteral("Electron cloud of 1s-orbital of Hydrogen atom"));
+        Label3->move(Label3->x(), Picture1->toPixel(0, 10).y());
+        closeReturnPrompt();
+        TextDisp(kCrLf);
+        TextDisp(kCrLf +
+                 QStringLiteral("では、中心からの半径（動径）方向に電子がどれだけあるかを示しましょう。"));
+        break_(Advance, 500);
+        break;
+    case 7:
+        pic.ForeColor = QBColor(0);
+        printAt(390, 215, QStringLiteral("中心からの半径（動径）"));
+        wave().EcloudFunction1(rr, scale1);
+        break_(Advance, 800);
+        break;
+    case 8:
+        // The Bohr radius: a marker from the peak of the curve down to the axis, and a
+        // leader line to its annotation.
+        pic.Line(a0, 200 - 150 * vm, a0, 200, QBColor(13));
+        pic.Line(a0, 205, a0 + 150, 250, QBColor(13));
+        printAt(330, 260, QStringLiteral("この最大の位置がボーア半径(= 0.5292Å)"));
+        break_(WaitForReturn, 500);
+        break;
+    case 9:
+        closeReturnPrompt();
+        clearText();
+        TextDisp(
+            QStringLiteral("この曲線は、水素原子の波動関数ψから求めた動径方向の電子数分布 4πr²ψ² です。"));
+        TextDisp(kCrLf);
+        TextDisp(kCrLf + QStringLiteral("波動関数は原子や分子を記述する最も基本的なもので、"
+                                        "その性質はすべて波動関数から導かれます。"));
+        break_(WaitForReturn, 800);
+        break;
+    case 10:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("次に、水素原子の波動関数そのものを描いてみましょう。"));
+        break_(Advance, 500);
+        break;
+    case 11:
+        wave().EcloudFunction2(20, float(rr));
+        break_(WaitForReturn, 500);
+        break;
+    case 12:
+        closeReturnPrompt();
+        clearText();
+        TextDisp(QStringLiteral("電子はボーア半径（0.5292Å）のところに最も高い確率で見いだされます。"
+                                "これを1s軌道の半径といいますが、古典的な意味での軌道ではありません。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 13:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("それでも化学では、電子が平均して0.5292Åのところを回っている、"
+                                        "あるいは振動しているというモデルで考えます。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 14:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("電子の位置は確率的にしか決まりません。"
+                                        "では、原子について確定しているものは何もないのでしょうか。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 15:
+        closeReturnPrompt();
+        clearText();
+        TextDisp(QStringLiteral("エネルギーは不確定性原理の範囲内で決まった値をとります。"
+                                "つまり量子化されていて、これを固有エネルギーといいます。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 16:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("固有エネルギーをもつ状態を固有状態といいます。"
+                                        "固有状態は複数、ときには無限に存在します。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 17:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("先ほどの例は基底状態で、その軌道半径が0.5292Åであるといわれます。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 18:
+        closeReturnPrompt();
+        Label3->hide();
+        pic.Cls();
+        clearText();
+        TextDisp(QStringLiteral("これより高いエネルギーの状態を励起状態といいます。"
+                                "励起状態は基底状態より大きく広がり、方向性をもつこともあります。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 19:
+        closeReturnPrompt();
+        TextDisp(kCrLf +
+                 QStringLiteral(
+                     "固有状態は量子数で区別されます。基底状態の電子雲は n\u00A0=\u00A01 の状態です。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 20:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("次に、n\u00A0=\u00A02 の電子雲を示します。"));
+        break_(Advance, 500);
+        break;
+    case 21:
+        draw2sCanvas();
+        break_(WaitForReturn, 800);
+        break;
+    case 22:
+        setCaption3(QStringLiteral("Electron cloud of 2s-orbital of Hydrogen atom"));
+        closeReturnPrompt();
+        Label1->hide();
+        clearText();
+        TextDisp(QStringLiteral("波動関数（緑）を描くと…"));
+        break_(Advance, 500);
+        break;
+    case 23:
+        // The 2s wave function, 200 canvas units per unit of value.
+        for (double j = 0; j <= rr; j += 0.2)
+            pic.PSet(kCentreX + j, kCentreY - 200 * WaveFunction1::fnssf(j / scale1), QBColor(10));
+        break_(WaitForReturn, 800);
+        break;
+    case 24:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("電子数分布（赤）を描くと次のようになります。"));
+        break_(Advance, 500);
+        break;
+    case 25:
+        for (double j = 0; j <= rr; j += 0.2)
+            pic.PSet(kCentreX + j, kCentreY - 200 * WaveFunction1::fnss(j / scale1), QBColor(12));
+        break_(WaitForReturn, 800);
+        break;
+    case 26:
+        closeReturnPrompt();
+        clearText();
+        TextDisp(QStringLiteral("波動関数の符号が変わるところで分布は0になります。これを節といいます。"));
+        TextDisp(QStringLiteral("nが大きくなるほど節の数は増えていきます。"));
+        TextDisp(QStringLiteral("ギターの弦も、高い音ほど節が多くなるのと同じです。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 27:
+        closeReturnPrompt();
+        Label3->hide();
+        pic.Cls();
+        clearText();
+        TextDisp(QStringLiteral("n\u00A0=\u00A02 には、エネルギーは同じでも形の違う状態があります。"));
+        TextDisp(QStringLiteral("それらは方位量子数 l で区別されます。"));
+        TextDisp(QStringLiteral("これまでの関数は l\u00A0=\u00A00 のものでした。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 28:
+        closeReturnPrompt();
+        pic.Cls();
+        TextDisp(kCrLf + QStringLiteral("次に、n\u00A0=\u00A02、l\u00A0=\u00A01 の電子分布を示します。"));
+        break_(Advance, 500);
+        break;
+    case 29:
+        pic.ForeColor = QBColor(0);
+        closeReturnPrompt();
+        // The lobes are small clouds of one ångström; the axes keep their size.
+        xx = 1 / 0.529177;
+        np = 300;
+        scale1 = 20;
+        rr = scale1 * xx;
+        draw2pAxes();
+        break_(Advance, 800);
+        break;
+    case 30:
+        draw2pLobes();
+        break_(WaitForReturn, 800);
+        break;
+    case 31:
+        closeReturnPrompt();
+        pic.Cls();
+        clearText();
+        TextDisp(QStringLiteral("原子の世界を支配しているのはクーロン力です。"));
+        TextDisp(QStringLiteral("さらに結合では、電子の交換によってもう一つの結合力が生まれます。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 32:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("これが化学結合です。"));
+        break_(WaitForReturn, 500);
+        break;
+    case 33:
+        closeReturnPrompt();
+        TextDisp(kCrLf + QStringLiteral("位相のそろった電子どうしは結合し、"));
+        TextDisp(QStringLiteral("位相が逆だと反発します。"));
+        TextDisp(kCrLf + QStringLiteral("電子雲のモデルでいえば、"));
+        TextDisp(QStringLiteral("原子核どうしが電子雲によって接着されているのです。"));
+        break_(WaitForReturn, 1000);
+        break;
+    case 34:
+        closeReturnPrompt();
+        clearText();
+        TextDisp(QStringLiteral("これで電子雲のテキストを終わります。"));
+        break_(Advance, 1500);
+        break;
+    case 35: {
+        // The drawing area takes the whole window again and goes black; the viewer
+        // closes by itself.
+        cmdExit->hide();
+        const QSize outer = outer_;
+        Picture1->setGeometry(0, 0, outer.width(), outer.height());
+        Picture1->resizeCanvas(Picture1->width(), Picture1->height());
+        pic.setBackColor(RGB(0, 0, 0));
+        break_(CloseViewer, 1500);
+        break;
+    }
+    default: break;
+    }
+}
+
+// ---- the 1s cloud ----
+
+double cloudfrm::sample1s() {
+    // The bound vm lies just above the maximum 4/e² of the 1s distribution.
+    return WaveFunction1::sampleRadius(WaveFunction1::fns, xx, vm);
+}
+
+void cloudfrm::start0() {
+    xx = 5 / 0.529177;
+    vm = 0.58;
+    scale1 = 20;
+    for (int count = 1; count <= CalcNum; ++count) {
+        // The counter runs visibly and the window stays live while the dots fall.
+        DoEvents();
+        // A close request waits for this stage: there is no point drawing on.
+        if (closePending_) break;
+        Label1->setText(counterCaption(count));
+        const double r = sample1s();
+        const double theta = Rnd() * WaveFunction1::kFullTurn;
+        const double d = scale1 * r;
+        Picture1->PSet(kCentreX + d * std::cos(theta), kCentreY - d * std::sin(theta));
+    }
+}
+
+// ---- canvases ----
+
+void cloudfrm::draw1sCanvas() {
+    Canvas& pic = *Picture1;
+    pic.Cls();
+    // The band above the drawing area holds the narration panel and the prompt.
+    const QSize outer = outer_;
+    const int band = twips(kBandTwips);
+    Picture1->setGeometry(0, band, outer.width(), outer.height() - band);
+    Picture1->resizeCanvas(Picture1->width(), Picture1->height());
+    pic.ForeColor = QBColor(0);
+    pic.setBackColor(RGB(240, 215, 200));
+    pic.setScale(0, 0, 640, 400);
+
+    CalcNum = 0;
+    Label1->setText(counterCaption(0));
+    setLabelColors(Label1, RGB(255, 0, 0), QBColor(0), false);
+    place(Label1, 100, 180);
+    Label1->show();
+
+    // Axes through the centre; the vertical one runs off the top. One tick per ångström.
+    pic.Line(kCentreX - rr, kCentreY, kCentreX + rr, kCentreY);
+    pic.Line(kCentreX, 150 - rr, kCentreX, 180 + rr);
+    for (int i = 1; i <= 5; ++i)
+        pic.Line(kCentreX + 0.2 * i * rr, 195, kCentreX + 0.2 * i * rr, 205);
+    // The nucleus.
+    pic.Circle(kCentreX, kCentreY, 5, QBColor(0));
+
+    pic.ForeColor = QBColor(0);
+    pic.FontSize = 12;
+    pic.FontItalic = false;
+}
+
+void cloudfrm::draw2sCanvas() {
+    Canvas& pic = *Picture1;
+    pic.Cls();
+    pic.Line(kCentreX - rr, kCentreY, kCentreX + rr, kCentreY, QBColor(0));
+    pic.Line(kCentreX, kCentreY - rr, kCentreX, kCentreY + rr, QBColor(0));
+    for (int i = 1; i <= 5; ++i)
+        pic.Line(kCentreX + 0.2 * i * rr, 190, kCentreX + 0.2 * i * rr, 210);
+    pic.ForeColor = QBColor(0);
+    printAt(450, 215, QStringLiteral("中心からの半径（動径）"));
+    place(Label1, 100, 180);
+    Label1->show();
+    wave().EcloudFunction3(float(5 / 0.529177), 1, 20);
+    pic.ForeColor = RGB(0, 0, 255);
+    place(Label3, 0, 10);
+    setCaption3(QStringLiteral("電子の分布が二つの領域に分かれています。"));
+    Label3->show();
+}
+
+void cloudfrm::draw2pAxes() {
+    Canvas& pic = *Picture1;
+    for (int i = 0; i <= 2; ++i) {
+        const double dx = 200.0 * i;
+        pic.Line(30 + dx, 230, 170 + dx, 230);  // y
+        pic.Line(100 + dx, 150, 100 + dx, 320); // z
+        pic.Line(40 + dx, 290, 140 + dx, 190);  // x, a diagonal for depth
+    }
+    // A "z" over each vertical axis, on one text line.
+    for (int i = 0; i <= 2; ++i)
+        printAt(100 + 200.0 * i, 130, QStringLiteral("z"));
+    printAt(30, 290, QStringLiteral("x"));
+    printAt(380, 220, QStringLiteral("y"));
+}
+
+void cloudfrm::draw2pLobes() {
+    Canvas& pic = *Picture1;
+    // Each lobe is a small 1s-shaped cloud around its own centre; the two lobes of a pair
+    // overlap.
+    for (const Lobe& lobe : kLobes) {
+        for (int k = 1; k <= np; ++k) {
+            const double r = sample1s();
+            const double theta = Rnd() * WaveFunction1::kFullTurn;
+            const double d = scale1 * r;
+            pic.PSet(lobe.x + d * std::cos(theta), lobe.y - d * std::sin(theta), QBColor(lobe.colour));
+        }
+    }
+    printAt(100, 340, QStringLiteral("Ｐx軌道"));
+    printAt(300, 340, QStringLiteral("Ｐy軌道"));
+    printAt(500, 340, QStringLiteral("Ｐz軌道"));
+    pic.ForeColor = RGB(0, 0, 255);
+    printAt(0, 50,
+            QStringLiteral("l = 0, 1, 2, … の軌道を、それぞれ s 軌道、p 軌道、d 軌道、… といいます。"));
+}
+
+// ---- small pieces ----
+
+void cloudfrm::printAt(double x, double y, const QString& text) {
+    // On the smallest window a text placed near the right edge would run off it: it moves
+    // left just enough to be read whole.
+    const double right = 640.0 * width() / Picture1->width();
+    x = std::max(0.0, std::min(x, right - Picture1->TextWidth(text)));
+    Picture1->CurrentX = x;
+    Picture1->CurrentY = y;
+    Picture1->Print(text);
+}
+
+void cloudfrm::place(QWidget* w, double x, double y) {
+    w->move(Picture1->toPixel(x, y));
+}
+
+void cloudfrm::setCaption3(const QString& text) {
+    Label3->setText(text);
+    Label3->adjustSize();
+}
+
+void cloudfrm::closeReturnPrompt() {
+    Label5->hide();
+    lbldisp = false;
+}
+
+void cloudfrm::clearText() {
+    Text1->clear();
+}
