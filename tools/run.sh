@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the application and starts it. Without a display it
-# says so and shows the start screen on a virtual display instead, saving a screenshot.
+# says so and plays the whole course on the offscreen platform instead, saving a picture
+# of every step with an index page to open in a browser.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -9,12 +10,8 @@ cmake --build --preset dev
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/bin/orvanth
 fi
-echo "No display: running on a virtual display (Xvfb) and saving a screenshot of the start screen."
-out="$PWD/build/start-screen.png"
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  build/bin/orvanth & app=$!
-  sleep 6
-  import -window root "$0"
-  kill $app 2>/dev/null || true
-' "$out"
-echo "$out"
+echo "No display: playing the course offscreen and saving every step as a picture."
+out="$PWD/build/tour"
+rm -rf "$out"
+build/bin/orvanth-tour --out "$out" --scale 1.5
+echo "$out/index.html"

@@ -1,0 +1,436 @@
+// orvanth-tour: plays every item of both courses as a learner would and saves what the
+// learner sees after each step as a PNG, with one index page to browse or print. Teachers
+// review a course with it; we open the pictures and look.
+//
+//   orvanth-tour --out DIR [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]
+//                [--items L1,L2,...,M5] [--platform NAME] [--verbose]
+
+#include "app/Main.h"
+#include "app/Random.h"
+#include "app/frmStart.h"
+#include "app/globals.h"
+#include "driver/Learner.h"
+#include "player/Clock.h"
+#include "player/Sound.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSet>
+#include <QTextStream>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+using driver::Course;
+
+namespace {
+
+// ---- where the tour is, for a crash or a hang ----
+
+char whereNow[512] = "starting";
+std::atomic<quint64> progress{0};
+
+void noteWhere(const QString& where) {
+    const QByteArray utf8 = where.toUtf8();
+    const size_t n = std::min(sizeof whereNow - 1, size_t(utf8.size()));
+    std::memcpy(whereNow, utf8.constData(), n);
+    whereNow[n] = '\0';
+    progress.fetch_add(1, std::memory_order_relaxed);
+}
+
+void writeStderr(const char* s) {
+    ssize_t ignored = ::write(2, s, std::strlen(s));
+    (void)ignored;
+}
+
+extern "C" void onCrash(int sig) {
+    writeStderr("orvanth-tour: crashed (");
+    writeStderr(strsignal(sig));
+    writeStderr(") at ");
+    writeStderr(whereNow);
+    writeStderr("\n");
+    std::signal(sig, SIG_DFL);
+    std::raise(sig);
+}
+
+// A step that loops without ever waiting would hang the tour for good: a watchdog on its
+// own thread ends the process, naming the step, once nothing has moved for a long while.
+class HangWatch {
+public:
+    explicit HangWatch(std::chrono::seconds limit) : thread_([this, limit] { watch(limit); }) {}
+    ~HangWatch() {
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            stop_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+
+private:
+    void watch(std::chrono::seconds limit) {
+        std::unique_lock<std::mutex> lock(m_);
+        quint64 seen = progress.load();
+        while (!cv_.wait_for(lock, limit, [this] { return stop_; })) {
+            const quint64 now = progress.load();
+            if (now == seen) {
+                writeStderr("orvanth-tour: hangs at ");
+                writeStderr(whereNow);
+                writeStderr("\n");
+                _exit(3);
+            }
+            seen = now;
+        }
+    }
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+// ---- options ----
+
+struct Options {
+    QString out;
+    QList<double> scales;
+    quint32 seed = 1;
+    bool wrongFirst = false;
+    bool verbose = false;
+    QString platform;
+    QStringList items; // "L1".."L5", "M2".."M5"
+};
+
+[[noreturn]] void usage(const char* problem) {
+    if (problem) std::fprintf(stderr, "orvanth-tour: %s\n", problem);
+    std::fprintf(stderr,
+                 "usage: orvanth-tour --out DIR [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]\n"
+                 "                    [--items L1,L2,L3,L4,L5,M2,M3,M4,M5] [--platform NAME] [--verbose]\n");
+    std::exit(2);
+}
+
+Options parse(int argc, char* argv[]) {
+    Options o;
+    auto value = [&](int& i) -> const char* {
+        if (i + 1 >= argc) usage("an option lacks its value");
+        return argv[++i];
+    };
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (!std::strcmp(a, "--out")) {
+            o.out = QString::fromLocal8Bit(value(i));
+        } else if (!std::strcmp(a, "--scale")) {
+            const QString s = QString::fromLatin1(value(i));
+            if (s != QLatin1String("1") && s != QLatin1String("1.2") && s != QLatin1String("1.5") &&
+                s != QLatin1String("1.0"))
+                usage("--scale takes 1, 1.2 or 1.5");
+            const double v = s.toDouble();
+            if (!o.scales.contains(v)) o.scales << v;
+        } else if (!std::strcmp(a, "--seed")) {
+            bool ok = false;
+            o.seed = QString::fromLatin1(value(i)).toUInt(&ok);
+            if (!ok) usage("--seed takes a whole number");
+        } else if (!std::strcmp(a, "--wrong-first")) {
+            o.wrongFirst = true;
+        } else if (!std::strcmp(a, "--verbose")) {
+            o.verbose = true;
+        } else if (!std::strcmp(a, "--platform")) {
+            o.platform = QString::fromLocal8Bit(value(i));
+        } else if (!std::strcmp(a, "--items")) {
+            o.items = QString::fromLatin1(value(i)).toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
+            usage(nullptr);
+        } else {
+            usage("unknown option");
+        }
+    }
+    if (o.out.isEmpty()) usage("--out is required");
+    if (o.scales.isEmpty()) o.scales << 1.5;
+    return o;
+}
+
+// ---- what the tour plays ----
+
+struct Item {
+    Course course;
+    int number;
+    bool stopAtHandOver; // the introduction: up to its hand-over into geometric optics
+};
+
+QList<Item> plan(const QStringList& only) {
+    QList<Item> items = {{Course::Light, 1, true},   {Course::Light, 2, false},  {Course::Light, 3, false},
+                         {Course::Light, 4, false},  {Course::Light, 5, false},  {Course::Matter, 2, false},
+                         {Course::Matter, 3, false}, {Course::Matter, 4, false}, {Course::Matter, 5, false}};
+    if (only.isEmpty()) return items;
+    QList<Item> chosen;
+    for (const Item& it : items)
+        if (only.contains(QStringLiteral("%1%2").arg(it.course == Course::Light ? 'L' : 'M').arg(it.number)))
+            chosen << it;
+    return chosen;
+}
+
+QString scaleName(double s) {
+    return QString::number(s);
+}
+
+// ---- pictures and the index ----
+
+struct Picture {
+    QString file;    // relative to the output folder
+    QString title;   // "Kika 1-05"
+    QString details; // answers and time
+};
+
+struct ItemReport {
+    double scale;
+    Item item;
+    driver::ItemRun run;
+    QList<Picture> pictures;
+};
+
+QString replyText(const driver::Reply& r) {
+    return r.asked + QStringLiteral(" → ") + r.given + (r.wrong ? QStringLiteral(" ✗") : QString());
+}
+
+QString seconds(qint64 ms) {
+    return QString::number(ms / 1000.0, 'f', 1) + QStringLiteral(" s");
+}
+
+class Album {
+public:
+    explicit Album(QString root) : root_(std::move(root)) {}
+
+    // Saves a picture under a name not used before in this tour.
+    QString save(const QImage& img, const QString& folder, const QString& name) {
+        QDir().mkpath(root_ + QLatin1Char('/') + folder);
+        QString rel = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+        for (int n = 2; used_.contains(rel); ++n)
+            rel = folder + QLatin1Char('/') + name + QStringLiteral("_%1.png").arg(n);
+        used_.insert(rel);
+        if (!img.save(root_ + QLatin1Char('/') + rel, "PNG")) {
+            std::fprintf(stderr, "orvanth-tour: error: cannot write %s\n",
+                         qPrintable(root_ + QLatin1Char('/') + rel));
+            std::exit(1);
+        }
+        ++count_;
+        return rel;
+    }
+    int count() const { return count_; }
+
+private:
+    QString root_;
+    QSet<QString> used_;
+    int count_ = 0;
+};
+
+QString outcomeText(const driver::ItemRun& run) {
+    switch (run.outcome) {
+    case driver::Outcome::Ended: return QString();
+    case driver::Outcome::HandedOver: return QStringLiteral("ここで次の項目に引き継ぎます。");
+    case driver::Outcome::Unfinished:
+        return QStringLiteral("この項目はまだ最後まで作られていません（%1）。").arg(run.message);
+    case driver::Outcome::Failed: return QStringLiteral("エラー: ") + run.message;
+    }
+    return QString();
+}
+
+bool writeIndex(const QString& root, const Options& o, const QMap<double, QString>& ready,
+                const QList<ItemReport>& reports) {
+    QFile f(root + QStringLiteral("/index.html"));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
+    QTextStream out(&f);
+    out.setEncoding(QStringConverter::Utf8);
+    auto esc = [](const QString& s) { return s.toHtmlEscaped(); };
+    out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+        << "<title>Orvanth 計算化学 — 授業の全ステップ</title>\n<style>\n"
+        << "body { font-family: sans-serif; margin: 1.5em; color: #222; }\n"
+        << "h1 { font-size: 1.5em; } h2 { margin-top: 2em; border-bottom: 2px solid #888; }\n"
+        << "h3 { margin-top: 1.5em; } h4 { margin: 1.2em 0 0.4em; }\n"
+        << ".grid { display: flex; flex-wrap: wrap; gap: 10px; }\n"
+        << "figure { margin: 0; width: 240px; }\n"
+        << "figure img { width: 240px; border: 1px solid #999; display: block; }\n"
+        << "figcaption { font-size: 0.8em; line-height: 1.3; margin-top: 2px; }\n"
+        << "figcaption b { font-family: monospace; }\n"
+        << ".note { font-size: 0.85em; color: #a40; }\n"
+        << "@media print { body { margin: 0; } h2 { break-before: page; } figure { break-inside: avoid; } }\n"
+        << "</style>\n</head>\n<body>\n";
+    out << "<h1>Orvanth 計算化学 — "
+           "授業の全ステップ</h1>\n<p>各ステップの画面を学習者が見る通りに並べています。"
+        << "画像をクリックすると原寸で開きます。 seed " << o.seed
+        << (o.wrongFirst ? "、設問には一度まちがえてから正しく答えています。"
+                         : "、設問には正しく答えています。")
+        << "</p>\n";
+    for (double scale : o.scales) {
+        out << "<h2>表示倍率 gScale " << esc(scaleName(scale)) << "</h2>\n";
+        if (ready.contains(scale)) {
+            const QString r = ready.value(scale);
+            out << "<div class=\"grid\"><figure><a href=\"" << esc(r) << "\"><img src=\"" << esc(r)
+                << "\" loading=\"lazy\" alt=\"\"></a><figcaption><b>frmStart</b> "
+                   "スタート画面</figcaption></figure></div>\n";
+        }
+        std::optional<Course> course;
+        for (const ItemReport& rep : reports) {
+            if (rep.scale != scale) continue;
+            if (course != rep.item.course) {
+                course = rep.item.course;
+                out << "<h3>" << esc(driver::courseTitle(*course)) << "</h3>\n";
+            }
+            out << "<h4>" << rep.item.number << ". "
+                << esc(driver::menuLabel(rep.item.course, rep.item.number));
+            QStringList procedures = rep.run.procedures;
+            // The item the introduction hands over to has its own section.
+            if (rep.run.outcome == driver::Outcome::HandedOver && procedures.size() > 1)
+                procedures.removeLast();
+            if (!procedures.isEmpty())
+                out << " <small>(" << esc(procedures.join(QStringLiteral(", "))) << ")</small>";
+            out << "</h4>\n";
+            const QString note = outcomeText(rep.run);
+            if (!note.isEmpty()) out << "<p class=\"note\">" << esc(note) << "</p>\n";
+            out << "<div class=\"grid\">\n";
+            for (const Picture& p : rep.pictures) {
+                out << "<figure><a href=\"" << esc(p.file) << "\"><img src=\"" << esc(p.file)
+                    << "\" loading=\"lazy\" alt=\"" << esc(p.title) << "\"></a><figcaption><b>"
+                    << esc(p.title) << "</b>";
+                if (!p.details.isEmpty()) out << "<br>" << esc(p.details);
+                out << "</figcaption></figure>\n";
+            }
+            out << "</div>\n";
+        }
+    }
+    out << "</body>\n</html>\n";
+    return out.status() == QTextStream::Ok;
+}
+
+// The offscreen platform cannot raise windows and complains about it for every window
+// shown; that, and the missing runtime folder it does not need, is noise here.
+QtMessageHandler standardMessages = nullptr;
+
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (msg.startsWith(QLatin1String("This plugin does not support")) ||
+        msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    if (standardMessages) standardMessages(type, context, msg);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const Options o = parse(argc, argv);
+    standardMessages = qInstallMessageHandler(quietMessages);
+    // Offscreen unless told otherwise: the tour needs no display and looks the same anywhere.
+    qputenv("QT_QPA_PLATFORM", o.platform.isEmpty() ? QByteArray("offscreen") : o.platform.toLocal8Bit());
+    QApplication app(argc, argv);
+    initApplication(app);
+    gAppPath = appPathFor(QCoreApplication::applicationDirPath());
+    setSoundBackend(std::make_unique<RecordingSoundBackend>()); // silent
+
+    for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
+        std::signal(sig, onCrash);
+    HangWatch watch(std::chrono::seconds(120));
+
+    const QString root = QDir(o.out).absolutePath();
+    if (!QDir().mkpath(root)) {
+        std::fprintf(stderr, "orvanth-tour: error: cannot create %s\n", qPrintable(root));
+        return 1;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    Album album(root);
+    QList<ItemReport> reports;
+    QMap<double, QString> ready;
+    int unfinished = 0;
+
+    for (double scale : o.scales) {
+        gScale = float(scale);
+        const QString folder = scaleName(scale);
+        bool startShown = false;
+        for (const Item& item : plan(o.items)) {
+            // Each item starts on a fresh clock with the same seed, so its pictures do not
+            // depend on what was played before it.
+            setClock(std::make_unique<VirtualClock>());
+            SeedRandom(o.seed);
+            driver::Learner::Options lo;
+            lo.pictures = true;
+            lo.wrongFirst = o.wrongFirst;
+            lo.stopAtHandOver = item.stopAtHandOver;
+            driver::Learner learner(lo);
+            learner.onAction = [](const QString& w) { noteWhere(w); };
+            if (!startShown) {
+                noteWhere(QStringLiteral("the start window"));
+                frmStart& start = learner.openStart();
+                ready.insert(scale, album.save(start.grab().toImage(), folder + QStringLiteral("/frmStart"),
+                                               QStringLiteral("ready")));
+                startShown = true;
+            }
+            ItemReport rep{scale, item, {}, {}};
+            learner.onStep = [&](const driver::Step& s) {
+                QString name, title;
+                switch (s.shot) {
+                case driver::Shot::Title:
+                case driver::Shot::Step:
+                    name = s.procedure == QLatin1String("cloudfrm")
+                               ? QStringLiteral("title")
+                               : QStringLiteral("%1-%2").arg(s.section).arg(s.step, 2, 10, QLatin1Char('0'));
+                    title = s.procedure + QLatin1Char(' ') + name;
+                    if (s.shot == driver::Shot::Title) title += QStringLiteral(" タイトル");
+                    break;
+                case driver::Shot::Stage:
+                    name = QStringLiteral("stage-%1").arg(s.section, 2, 10, QLatin1Char('0'));
+                    title = s.procedure + QLatin1Char(' ') + name;
+                    break;
+                case driver::Shot::Click:
+                    name = QStringLiteral("click-%1").arg(s.section, 3, 10, QLatin1Char('0'));
+                    title = s.procedure + QLatin1Char(' ') + name;
+                    break;
+                }
+                if (s.picture.isNull()) return;
+                Picture p;
+                p.file = album.save(s.picture, folder + QLatin1Char('/') + s.procedure, name);
+                p.title = title;
+                QStringList details;
+                for (const driver::Reply& r : s.replies)
+                    details << replyText(r);
+                if (s.shot != driver::Shot::Title && s.endMs - s.startMs >= 100)
+                    details << seconds(s.endMs - s.startMs);
+                p.details = details.join(QStringLiteral(" · "));
+                rep.pictures << p;
+            };
+            rep.run = learner.playItem(item.course, item.number);
+            if (o.verbose)
+                std::fprintf(stderr, "gScale %s %s item %d: %d steps, %s virtual%s%s\n", qPrintable(folder),
+                             qPrintable(driver::courseCaption(item.course)), item.number, rep.run.steps,
+                             qPrintable(seconds(rep.run.virtualMs)), rep.run.message.isEmpty() ? "" : ": ",
+                             qPrintable(rep.run.message));
+            if (rep.run.outcome == driver::Outcome::Failed) {
+                std::fprintf(stderr, "orvanth-tour: error at gScale %s: %s\n", qPrintable(folder),
+                             qPrintable(rep.run.message));
+                return 1;
+            }
+            if (rep.run.outcome == driver::Outcome::Unfinished) ++unfinished;
+            reports << rep;
+        }
+        noteWhere(QStringLiteral("closing the windows"));
+        driver::Learner::closeAll();
+    }
+    if (!writeIndex(root, o, ready, reports)) {
+        std::fprintf(stderr, "orvanth-tour: error: cannot write %s/index.html\n", qPrintable(root));
+        return 1;
+    }
+    QStringList scales;
+    for (double s : o.scales)
+        scales << scaleName(s);
+    std::printf("orvanth-tour: %d pictures for gScale %s in %s/index.html%s, %.1f s\n", album.count(),
+                qPrintable(scales.join(QStringLiteral(", "))), qPrintable(root),
+                unfinished
+                    ? qPrintable(QStringLiteral(" (%1 items not built to their end yet)").arg(unfinished))
+                    : "",
+                timer.elapsed() / 1000.0);
+    return 0;
+}
