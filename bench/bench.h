@@ -7,3 +7,9 @@ void clockAccuracy();
 // Real time against nominal waits for animated lesson steps.
 int pacing(int argc, char* argv[]);
 } // namespace bench
+
+// Animated steps of the lessons and the viewer, played on the real clock.
+void benchPacingLight();
+void benchPacingMatter();
+void benchCloud();
+int benchPacingTour();

@@ -34,8 +34,9 @@ void clockAccuracy() {
 }
 
 int pacing(int, char*[]) {
-    std::printf("No animated steps registered yet.\n");
-    return 0;
+    benchPacingLight();
+    benchPacingMatter();
+    return benchPacingTour();
 }
 
 } // namespace bench

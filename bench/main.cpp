@@ -74,7 +74,10 @@ int main(int argc, char* argv[]) {
         if (std::strcmp(argv[i], "--clock") == 0) clockOnly = true;
     }
     if (pacing) return bench::pacing(argc, argv);
-    if (!clockOnly) canvasThroughput();
+    if (!clockOnly) {
+        canvasThroughput();
+        benchCloud();
+    }
     bench::clockAccuracy();
     return 0;
 }

@@ -193,6 +193,9 @@ QRgb Canvas::Point(double x, double y) const {
 
 QFont Canvas::currentFont() const {
     QFont f = uiFont(FontSize, FontBold, FontItalic);
+    // Exact colours on the canvas: no blended edge pixels that a region fill would stop at
+    // or that reprinting in the background colour would leave behind.
+    f.setStyleStrategy(QFont::NoAntialias);
     if (!FontName.isEmpty()) {
         QStringList families = f.families();
         families.prepend(FontName);

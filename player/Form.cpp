@@ -116,6 +116,9 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 
 void PictureBox::setPicture(const QImage& img) {
     picture_ = img;
+    // A hidden box gets its resize event only when shown: take the new size now, so a
+    // picture loaded before the box is shown is not cut to the old size.
+    resizeCanvas(width(), height());
     Cls();
 }
 

@@ -228,6 +228,7 @@ void LessonWindow::GetItemTitle(const QString& itemName) {
     LoadPicture(*Image1, titlePicture());
     Image1->show();
     lblItemName->setText(itemName);
+    lblItemName->raise(); // a label above the picture it names
     lblItemName->show();
     titleWait();
     lblItemName->hide();

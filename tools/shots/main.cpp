@@ -27,7 +27,8 @@ void save(QWidget& w, const QString& name) {
 }
 
 void unloadAll() {
-    for (Form* f : Form::all()) f->Unload();
+    for (Form* f : Form::all())
+        f->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -36,7 +37,8 @@ void canvasPage(const QString& scaleName) {
     page.resize(int(640 * gScale), int(400 * gScale));
     page.setBackColor(QBColor(15));
     const double pi = 3.14159265358979;
-    for (int i = 0; i < 16; ++i) page.Line(S(20 + i * 14), S(20), S(30 + i * 14), S(40), QBColor(i), LineMode::BoxFilled);
+    for (int i = 0; i < 16; ++i)
+        page.Line(S(20 + i * 14), S(20), S(30 + i * 14), S(40), QBColor(i), LineMode::BoxFilled);
     page.DrawWidth = 3;
     page.Line(S(20), S(60), S(250), S(120), QBColor(12));
     page.DrawWidth = 1;
@@ -96,12 +98,14 @@ int main(int argc, char* argv[]) {
         save(start, name + "/start-ready");
         for (int course = 1; course <= 2; ++course) {
             start.cmdItem[course]->click();
-            LessonWindow& w = course == 1 ? static_cast<LessonWindow&>(form<frmLight>()) : form<frmMaterial>();
+            LessonWindow& w =
+                course == 1 ? static_cast<LessonWindow&>(form<frmLight>()) : form<frmMaterial>();
             const QString window = course == 1 ? "frmLight" : "frmMaterial";
             save(w, name + "/" + window + "-menu");
             for (int item = 1; item <= (course == 1 ? 5 : 3); ++item) {
-                clock->at(clock->msNow() + 1000,
-                          [&w, name, window, item] { save(w, name + "/" + window + "-title-" + QString::number(item)); });
+                clock->at(clock->msNow() + 1000, [&w, name, window, item] {
+                    save(w, name + "/" + window + "-title-" + QString::number(item));
+                });
                 w.cmdMenu[item]->click();
                 w.cmdExit->click();
             }
