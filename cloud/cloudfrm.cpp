@@ -263,21 +263,7 @@ void cloudfrm::Timer1_Timer() {
 }
 
 void cloudfrm::DoEvents() {
-    Clock& clock = appClock();
-    session.check();
-    if (clock.isVirtual()) {
-        // A wait that ends where it starts: what is due now runs, and events are handled once.
-        clock.waitUntil(clock.msNow(), false, &session);
-    } else {
-        // Even a one-millisecond wait would stretch a 10 000-dot cloud to ten seconds. Wait
-        // instead on a throwaway session that a callback due at once ends: the wait's loop
-        // handles what is pending, then runs the callback and returns.
-        auto pass = std::make_shared<Session>();
-        const int id = clock.at(clock.msNow(), [pass] { pass->cancel(); });
-        clock.waitUntil(clock.msNow() + 1000, false, pass.get());
-        clock.cancelAt(id);
-    }
-    session.check();
+    waits::events(session);
 }
 
 void cloudfrm::TextDisp(const QString& text) {

@@ -172,7 +172,7 @@ void thunderstorm(frmLight& w) {
     frmLight::Busy(10000);
     polyline(w, lightning, {430, 120, 400, 200, 430, 190, 390, 300, 440, 300, 450, 175, 410, 190, 430, 120});
     FillAt(w, 400, 280, QBColor(14), QBColor(14));
-    w.WaitTick(); // the pending events, once: the flash is on the screen before the sound
+    waits::events(w.session); // the flash is on the screen before the sound
     MMControl& mm = soundPlayer();
     mm.Command(QStringLiteral("Close"));
     mm.DeviceType = QStringLiteral("WaveAudio");

@@ -470,13 +470,13 @@ void Ruler(frmMaterial& w) {
         w.Sleep(10);
     }
     for (int j = 1; j <= 100; ++j) {
-        for (int i = 1; i <= 10; ++i)
+        for (int i = 1; i <= 10; ++i) {
             mark(175 - i * j, 6);
-        w.WaitTick();
+            waits::events(w.session);
+        }
         if (j == 100) break;
         for (int i = 1; i <= 10; ++i)
             mark(175 - i * j, 7);
-        w.WaitTick();
     }
 }
 

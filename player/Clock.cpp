@@ -181,6 +181,18 @@ void tick(Session& s) {
     waitOrAbort(s, appClock().msNow() + 1, false);
 }
 
+void events(Session& s) {
+    s.check();
+    if (appClock().isVirtual()) {
+        appClock().waitUntil(appClock().msNow(), false, &s);
+    } else {
+        QCoreApplication::processEvents();
+        // After a quit every event loop of the process ends at once: count it as cancelled.
+        if (QCoreApplication::closingDown()) s.cancelled = true;
+    }
+    s.check();
+}
+
 void busy(long count) {
     if (appClock().isVirtual()) return;
     volatile long counter = 0;

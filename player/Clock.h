@@ -113,6 +113,9 @@ void sleepPause(Session& s, double d, double n);
 void seconds(Session& s, double d);
 // Waits for the next tick of the millisecond clock.
 void tick(Session& s);
+// Handles the window events pending now, once, without waiting (what is due on the clock
+// runs too).
+void events(Session& s);
 // An empty counting loop lessons use as a tiny delay; no events are processed.
 void busy(long count);
 // Elapsed seconds from start to now on a clock that restarts at midnight.
