@@ -228,6 +228,12 @@ void LessonWindow::GetItemTitle(const QString& itemName) {
     LoadPicture(*Image1, titlePicture());
     Image1->show();
     lblItemName->setText(itemName);
+    // A long name at the smallest scale is wider than the label: shrink the type rather
+    // than cut the name off at both ends.
+    QFont font = uiFont(36, true);
+    while (font.pixelSize() > 12 && QFontMetrics(font).horizontalAdvance(itemName) > lblItemName->width())
+        font.setPixelSize(font.pixelSize() - 2);
+    lblItemName->setFont(font);
     lblItemName->raise(); // a label above the picture it names
     lblItemName->show();
     titleWait();
