@@ -222,6 +222,9 @@ void LessonWindow::cmdExit_Click() {
 }
 
 void LessonWindow::GetItemTitle(const QString& itemName) {
+    // The light course's first item reaches the card straight from the menu, with Next
+    // already enabled: a click during the card would start a second card inside this one.
+    CommandButton_Enabled(false);
     Image1->move(0, 0);
     Image1->resize(outerSize());
     Image1->Stretch = true;

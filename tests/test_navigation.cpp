@@ -336,6 +336,20 @@ private slots:
         QVERIFY(allEnabled(w));
     }
 
+    void clicksDuringTheTitleCardAreIgnored() {
+        frmLight& w = form<frmLight>();
+        bool enabledDuringCard = true;
+        harness::clock().at(harness::clock().msNow() + 700, [&] {
+            enabledDuringCard = w.cmdNext->isEnabled() || w.cmdReturn->isEnabled() || w.cmdExit->isEnabled();
+            w.cmdNext->click();
+            w.cmdReturn->click();
+        });
+        w.cmdMenu[1]->click(); // the whole course: the card comes straight from the menu
+        QVERIFY(!enabledDuringCard);
+        QCOMPARE(counters(), at(1, 0));
+        QCOMPARE(w.windowTitle(), QStringLiteral("光とは - 導入"));
+    }
+
     void viewerItemsHideTheMatterWindow_data() {
         QTest::addColumn<int>("item");
         QTest::newRow("cloud") << 4;
