@@ -51,12 +51,24 @@ void Form::Unload() {
 }
 
 void Form::setOuterSize(int w, int h) {
+    wantedOuter_ = QSize(w, h);
+    applyOuterSize();
+}
+
+void Form::applyOuterSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
-    resize(std::max(1, w - frame.width()), std::max(1, h - frame.height()));
+    resize(std::max(1, wantedOuter_.width() - frame.width()),
+           std::max(1, wantedOuter_.height() - frame.height()));
+}
+
+void Form::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    // Before the first show the frame counts as nothing: take it off the client area now.
+    if (wantedOuter_.isValid()) applyOuterSize();
 }
 
 QSize Form::outerSize() const {
-    return frameGeometry().size();
+    return wantedOuter_.isValid() ? wantedOuter_ : frameGeometry().size();
 }
 
 void Form::centre() {

@@ -46,8 +46,11 @@ protected:
     virtual bool Form_QueryUnload() { return true; }
     virtual void Form_Unload() {}
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    void applyOuterSize();
+    QSize wantedOuter_; // the outer size asked for; the frame is known only once shown
     bool loaded_ = false;
     bool unloading_ = false;
 };

@@ -118,11 +118,13 @@ void LessonWindow::placeTitlePicture() {
 }
 
 void LessonWindow::restack() {
+    // The navigation row stays above the menu panel: at the menu its exit button leads
+    // back to the start window.
     for (auto* w : findChildren<PictureBox*>(Qt::FindDirectChildrenOnly))
         w->raise();
+    picMenu->raise();
     for (auto* w : findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
         w->raise();
-    picMenu->raise();
 }
 
 void LessonWindow::CommandButton_Enabled(bool flag) {

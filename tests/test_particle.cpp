@@ -114,7 +114,7 @@ private slots:
         w.Plane(13);
 
         const QImage& img = w.image();
-        const int right = int(std::lround(S(639)));
+        const int right = std::min(img.width() - 1, int(std::lround(S(639))));
         const int horizon = int(std::lround(S(200)));
         for (int y = 0; y < horizon; ++y)
             for (int x = 0; x <= right; ++x)
