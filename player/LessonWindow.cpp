@@ -166,15 +166,19 @@ void LessonWindow::cmdNext_Click() {
     GetMenu();
 }
 
-void LessonWindow::cmdReturn_Click() {
-    // Clean the window: pictures and labels go, the menu labels stay. The menu heading is
-    // a label too and stays hidden until the window is loaded again.
+void LessonWindow::cleanWindow() {
+    // Pictures and labels go, the menu labels stay. The menu heading is a label too and
+    // stays hidden until the window is loaded again.
     for (auto* p : findChildren<PictureControl*>())
         p->hide();
     for (auto* l : findChildren<QLabel*>())
         l->hide();
     for (int i = 1; i <= 5; ++i)
         lblMenu[i]->show();
+}
+
+void LessonWindow::cmdReturn_Click() {
+    cleanWindow();
     if (backClearsCanvas()) {
         AutoRedraw = true;
         Cls();
@@ -191,12 +195,7 @@ void LessonWindow::cmdReturn_Click() {
 }
 
 void LessonWindow::cmdReturn1_Click() {
-    for (auto* p : findChildren<PictureControl*>())
-        p->hide();
-    for (auto* l : findChildren<QLabel*>())
-        l->hide();
-    for (int i = 1; i <= 5; ++i)
-        lblMenu[i]->show();
+    cleanWindow();
     AutoRedraw = true;
     Cls();
     if (gStep != 0) {

@@ -82,6 +82,8 @@ protected:
     virtual void onShowMenu() {}
     virtual void titleWait() = 0;
 
+    // What both Back buttons do first: hide the pictures and labels, keep the menu labels.
+    void cleanWindow();
     // Building blocks of the two load handlers.
     void placeMenuRows(int firstTopTwips);
     void placeNavigationRow();
