@@ -5,8 +5,9 @@
 
 #include "app/Random.h"
 #include "app/globals.h"
-#include "matter/ClassAnimations.h"
+#include "matter/class/animations.h"
 #include "player/Clock.h"
+#include "player/Page.h"
 #include "player/Sound.h"
 #include "player/frmMaterial.h"
 
@@ -18,7 +19,7 @@ void benchPacingMatter() {
     struct Animation {
         const char* name;
         void (*prepare)(frmMaterial&); // the canvas state the step sets up before it
-        void (*play)(frmMaterial&);
+        void (*play)(Page&);
     };
     static const Animation animations[] = {
         {"ruler (2.7)",
@@ -30,13 +31,13 @@ void benchPacingMatter() {
              w.LineTo(S(300), S(175));
              w.LineTo(S(300), S(0));
          },
-         animations::Ruler},
+         matter::klass::animations::Ruler},
         {"orbits (2.8)",
          [](frmMaterial& w) {
              w.setBackColor(QBColor(15));
              w.Cls();
          },
-         animations::Orbits},
+         matter::klass::animations::Orbits},
         {"box zoom (2.10)",
          [](frmMaterial& w) {
              w.setBackColor(QBColor(15));
@@ -44,7 +45,7 @@ void benchPacingMatter() {
              w.FillStyle = FillStyles::Transparent;
              w.DrawWidth = 5;
          },
-         animations::BoxZoom},
+         matter::klass::animations::BoxZoom},
         {"explosion (2.21)",
          [](frmMaterial& w) {
              w.setBackColor(QBColor(0));
@@ -52,7 +53,7 @@ void benchPacingMatter() {
              w.FillStyle = FillStyles::Transparent;
              w.DrawWidth = 2;
          },
-         animations::Explosion},
+         matter::klass::animations::Explosion},
     };
 
     const float scaleBefore = gScale;
@@ -72,14 +73,20 @@ void benchPacingMatter() {
         auto realClock = setClock(std::make_unique<VirtualClock>());
         a.prepare(w);
         const qint64 v0 = appClock().msNow();
-        w.run([&] { a.play(w); });
+        w.run([&] {
+            Page p(w);
+            a.play(p);
+        });
         const qint64 nominal = appClock().msNow() - v0;
         setClock(std::move(realClock));
 
         a.prepare(w);
         QElapsedTimer real;
         real.start();
-        w.run([&] { a.play(w); });
+        w.run([&] {
+            Page p(w);
+            a.play(p);
+        });
         const double realMs = real.nsecsElapsed() / 1e6;
         std::printf("%-18s %10lld %10.1f %10.1f\n", a.name, static_cast<long long>(nominal), realMs,
                     nominal > 0 ? 100.0 * (realMs - double(nominal)) / double(nominal) : 0.0);

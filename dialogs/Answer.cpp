@@ -3,13 +3,14 @@
 #include "app/globals.h"
 #include "dialogs/frmInputLight.h"
 #include "dialogs/frmInputMaterial.h"
-#include "player/frmLight.h"
+#include "player/Course.h"
+#include "player/LessonWindow.h"
 
 void ShowAnswerDialog(LessonWindow& window, int question) {
     gQuestion = std::int16_t(question);
     // A fresh dialog for every show: nothing of an earlier question survives. It lives on
     // this stack, so a lesson that unwinds because its window closed takes it along.
-    if (dynamic_cast<frmLight*>(&window)) {
+    if (window.courseDecl().id == course::Id::Light) {
         frmInputLight dialog(&window);
         dialog.showModal();
     } else {

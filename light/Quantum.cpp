@@ -1,15 +1,45 @@
-#include "app/globals.h"
+#include "light/procedures.h"
+#include "player/Page.h"
 #include "player/frmLight.h"
 
-// The quantum interpretation of light: black-body radiation to matter waves.
-void frmLight::Quantum() {
-    StepBegin();
-    switch (gSection) {
-    case 0:
-        Picture1->hide();
-        GetItemTitle(QStringLiteral("量子論的解釈"));
-        break;
-    default: break; // sections are drawn as the lesson grows
-    }
-    StepEnd(5, 10);
+// The quantum interpretation of light: black-body radiation and the Compton effect
+// (sections 1 and 2), the photoelectric effect, wave-particle duality and matter waves
+// (sections 3 to 5).
+
+namespace light {
+
+namespace quantum {
+// Sections still to be drawn: their steps draw nothing, their closing steps move on.
+const lesson::Section blackBody{1, "黒体放射", {}, 11};
+const lesson::Section compton{2, "コンプトン効果", {}, 6};
+const lesson::Section photoelectric{3, "光電効果", {}, 6};
+const lesson::Section duality{4, "波動と粒子の二重性", {}, 4};
+const lesson::Section matterWaves{5, "物質波", {}, 10};
+} // namespace quantum
+
+namespace {
+
+void hidePicture1(Page& p) {
+    p.light().Picture1->hide();
 }
+
+constexpr const lesson::Section* kSections[] = {&quantum::blackBody, &quantum::compton,
+                                                &quantum::photoelectric, &quantum::duality,
+                                                &quantum::matterWaves};
+
+} // namespace
+
+// The end of the item, step 10 of section 5: the window is cleared; in the whole course
+// colour perception follows with its own title card.
+const lesson::Procedure Quantum{
+    .name = "Quantum",
+    .title = "量子論的解釈",
+    .onEntry = hidePicture1,
+    .sections = kSections,
+    .end = {.before = hidePicture1, .chainTag = "色の感じ方", .separator = "     ", .next = "Iro"},
+    .beforeClosing = hidePicture1,
+    .focusAfterClosing = true,
+    .endOfCall = lesson::EndOfCall::FinalStepRuleKeepFocus,
+};
+
+} // namespace light

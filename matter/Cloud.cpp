@@ -1,17 +1,41 @@
-#include "app/globals.h"
 #include "cloud/cloudfrm.h"
+#include "matter/procedures.h"
+#include "player/Page.h"
 #include "player/frmMaterial.h"
 
 // The electron-cloud item: a title card, then the learner moves on to the viewer.
-void frmMaterial::Cloud() {
-    CommandButton_Enabled(false);
-    if (gSection == 0) {
-        setBackColor(RGB(255, 224, 192));
-        GetItemTitle(QStringLiteral("電　子　雲"));
-    } else if (gSection == 1) {
-        hide();
-        form<cloudfrm>().Show();
-    }
-    cmdExit->setText(kMainMenu);
-    CommandButton_Enabled(true);
+
+namespace matter {
+
+namespace {
+
+void titleColours(Page& p) {
+    p.back(RGB(255, 224, 192));
 }
+
+void openViewer(Page& p) {
+    p.matter().hide();
+    form<cloudfrm>().Show();
+}
+
+// The viewer has the learner now: the exit button leads back to the start window.
+void exitToStart(Page& p) {
+    p.matter().cmdExit->setText(LessonWindow::kMainMenu);
+}
+
+constexpr lesson::StepRow kViewer[] = {{0, openViewer}};
+const lesson::Section viewer{1, "電子雲", kViewer, 1};
+constexpr const lesson::Section* kSections[] = {&viewer};
+
+} // namespace
+
+const lesson::Procedure Cloud{
+    .name = "Cloud",
+    .title = "電　子　雲",
+    .beforeTitle = titleColours,
+    .sections = kSections,
+    .endOfCall = lesson::EndOfCall::EnableAll,
+    .onExit = exitToStart,
+};
+
+} // namespace matter

@@ -1,23 +1,23 @@
 #include "app/Random.h"
-#include "app/globals.h"
-#include "player/frmMaterial.h"
+#include "matter/figures.h"
+#include "player/Page.h"
 
 #include <cmath>
 
 // The particle clouds and the quark floor of the hierarchy-of-matter lesson. Both draw on
 // the window's canvas in the 640 x 400 system, scaled for the display.
 
+namespace matter {
+
 namespace {
 // Degrees to radians as the matter lessons convert them (pi taken as 3.141592).
 constexpr double kRadiansPerDegree = 0.0174532888888889;
 } // namespace
 
-void frmMaterial::Particle(std::int16_t dx, std::int16_t dy, std::int16_t R, std::int16_t col,
-                           std::int16_t deg) {
+void Particle(Page& p, std::int16_t dx, std::int16_t dy, std::int16_t R, std::int16_t col, std::int16_t deg) {
     // The grey disc with its blue rim.
-    FillStyle = FillStyles::Solid;
-    FillColor = QBColor(8);
-    Circle(S(dx), S(dy), S(R), QBColor(1));
+    p.solidFill(QBColor(8));
+    p.circle(dx, dy, R, QBColor(1));
 
     const double a = deg * kRadiansPerDegree;
     const double cosA = std::cos(a), sinA = std::sin(a);
@@ -37,7 +37,7 @@ void frmMaterial::Particle(std::int16_t dx, std::int16_t dy, std::int16_t R, std
             for (double c = 0; c <= 0.6; c += 0.03) {
                 if (Rnd() >= 0.6f) {
                     const double g = v * h;
-                    PSet(S(dx + j * cosA - g * sinA), S(dy + j * sinA + g * cosA), dot);
+                    p.pset(dx + j * cosA - g * sinA, dy + j * sinA + g * cosA, dot);
                     v = v - c * c * c;
                 }
             }
@@ -45,19 +45,21 @@ void frmMaterial::Particle(std::int16_t dx, std::int16_t dy, std::int16_t R, std
     }
 }
 
-void frmMaterial::Plane(std::int16_t col) {
+void Plane(Page& p, std::int16_t col) {
     // The floor, then 61 rays from the vanishing point at (320, 50) to the bottom edge.
-    Line(S(0), S(200), S(639), S(399), QBColor(5), LineMode::BoxFilled);
+    p.box(0, 200, 639, 399, QBColor(5), Filled);
     for (int j = -20; j <= 40; ++j)
-        Line(S(320), S(50), S(60 * j), S(399), QBColor(col));
+        p.line(320, 50, 60 * j, 399, QBColor(col));
     // Night above the horizon hides the rays' upper parts.
-    Line(S(0), S(0), S(639), S(200), QBColor(0), LineMode::BoxFilled);
+    p.box(0, 0, 639, 200, QBColor(0), Filled);
     // Receding cross lines whose spacing grows towards the viewer; the last few fall below
     // the canvas.
     double s = 0;
     for (int i = 1; i <= 20; ++i) {
         s = s + (i / 2.0) * (i / 2.0);
         const double y = s / 2 + 200;
-        Line(S(0), S(y), S(639), S(y), QBColor(col));
+        p.line(0, y, 639, y, QBColor(col));
     }
 }
+
+} // namespace matter

@@ -2,6 +2,8 @@
 
 #include "app/frmStart.h"
 #include "app/globals.h"
+#include "player/Course.h"
+#include "player/Page.h"
 #include "player/Pictures.h"
 #include "player/Sound.h"
 
@@ -130,6 +132,72 @@ void LessonWindow::restack() {
 void LessonWindow::CommandButton_Enabled(bool flag) {
     for (QPushButton* b : {cmdNext, cmdReturn, cmdReturn1, cmdExit})
         b->setEnabled(flag);
+}
+
+void LessonWindow::GetMenu() {
+    if (const lesson::Procedure* p = courseDecl().dispatchFor(gMenuItem, Tag)) play(*p);
+}
+
+void LessonWindow::play(const lesson::Procedure& proc) {
+    Page page(*this, &proc);
+    current_ = &proc;
+    StepBegin();
+    if (proc.onEntry) proc.onEntry(page);
+    if (gSection == 0) {
+        if (proc.beforeTitle) proc.beforeTitle(page);
+        GetItemTitle(QString::fromUtf8(proc.title));
+        if (proc.afterTitle) proc.afterTitle(page);
+    } else if (const lesson::Section* s = proc.section(gSection)) {
+        // A step the table has no row for draws nothing.
+        if (gStep >= 0 && gStep < int(s->steps.size()))
+            s->steps[std::size_t(gStep)].draw(page);
+        else if (gStep == s->closingStep && s == proc.lastSection())
+            endItem(proc, page);
+        else if (gStep == s->closingStep)
+            closeSection(proc, *s, page);
+    }
+    const bool atFinalStep = gSection == proc.finalSection() && gStep == proc.finalStep();
+    switch (proc.endOfCall) {
+    case lesson::EndOfCall::FinalStepRule: StepEnd(proc.finalSection(), proc.finalStep()); break;
+    case lesson::EndOfCall::FinalStepRuleKeepFocus:
+        if (atFinalStep)
+            StepEnd(proc.finalSection(), proc.finalStep());
+        else
+            CommandButton_Enabled(true);
+        break;
+    case lesson::EndOfCall::EnableAll: CommandButton_Enabled(true); break;
+    }
+    if (proc.onExit) proc.onExit(page);
+}
+
+void LessonWindow::closeSection(const lesson::Procedure& proc, const lesson::Section& section, Page& page) {
+    if (proc.beforeClosing) proc.beforeClosing(page);
+    if (section.beforeClosing) section.beforeClosing(page);
+    Cls();
+    gStep = -1;
+    gSection = std::int16_t(gSection + 1);
+    cmdNext_Click();
+    if (proc.focusAfterClosing && isVisible()) cmdNext->setFocus();
+}
+
+void LessonWindow::endItem(const lesson::Procedure& proc, Page& page) {
+    const lesson::ItemEnd& end = proc.end;
+    if (end.clears) Cls();
+    if (end.before) end.before(page);
+    const lesson::Procedure* next = end.next ? courseDecl().procedure(QLatin1String(end.next)) : nullptr;
+    if (gMenuItem == 1 && end.chainTag && next) {
+        // The whole course: the next item follows, with the caption the lesson writes.
+        Tag = QString::fromUtf8(end.chainTag);
+        SetCaption(QString::fromUtf8(end.separator));
+        gSection = std::int16_t(end.nextSection);
+        gStep = 0;
+        if (end.beforeChain) end.beforeChain(page);
+        play(*next);
+    } else if (end.menuPanelOnly) {
+        picMenu->show();
+    } else {
+        ItemTerminate();
+    }
 }
 
 void LessonWindow::StepEnd(int finalSection, int finalStep) {

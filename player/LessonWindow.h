@@ -4,10 +4,16 @@
 // controls, its menu table and its lessons.
 
 #include "player/Form.h"
+#include "player/Lesson.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <cstdint>
+
+namespace course {
+struct Course;
+}
+class Page;
 
 class LessonWindow : public CanvasForm {
     Q_OBJECT
@@ -44,7 +50,16 @@ public:
     void ItemTerminate();
     void CommandButton_Enabled(bool flag);
     // Calls the lesson procedure the counters and the tag select.
-    virtual void GetMenu() = 0;
+    virtual void GetMenu();
+
+    // The course this window teaches, from the registry.
+    virtual const course::Course& courseDecl() const = 0;
+    // Plays one call of a lesson procedure: the buttons are disabled, section 0 shows the
+    // title card, a step of a section is drawn from its table, a closing step moves on to
+    // the next section or ends the item, and the end-of-call rule sets the buttons.
+    void play(const lesson::Procedure& procedure);
+    // The procedure that drew the current step: the last one played.
+    const lesson::Procedure* currentProcedure() const { return current_; }
 
     // The lesson contract: StepBegin disables the navigation row; StepEnd, at the end of
     // the call, leaves only the exit button enabled at the item's final closing step and
@@ -84,6 +99,9 @@ protected:
 
     // What both Back buttons do first: hide the pictures and labels, keep the menu labels.
     void cleanWindow();
+    // The closing step of a section, and of the item's last section.
+    void closeSection(const lesson::Procedure& procedure, const lesson::Section& section, Page& page);
+    void endItem(const lesson::Procedure& procedure, Page& page);
     // Building blocks of the two load handlers.
     void placeMenuRows(int firstTopTwips);
     void placeNavigationRow();
@@ -95,6 +113,9 @@ protected:
     QPushButton* makeButton(QWidget* parent, const QString& caption, int w, int h);
     QLabel* makeLabel(QWidget* parent, const QString& caption, int x, int y, const QFont& font);
     void makeMenu(const QColor& panel, const QColor& buttonFace, const QStringList& labels);
+
+private:
+    const lesson::Procedure* current_ = nullptr;
 };
 
 // Label helpers shared by windows and viewers.

@@ -1,6 +1,8 @@
 #include "player/frmLight.h"
 
 #include "app/globals.h"
+#include "light/procedures.h"
+#include "player/Course.h"
 #include "player/Pictures.h"
 
 #include <QEvent>
@@ -64,44 +66,38 @@ bool frmLight::event(QEvent* e) {
 }
 
 void frmLight::menuAction(int index) {
-    cmdExit->setText(kItemMenu);
-    static const QString tags[6] = {QString(),
-                                    QStringLiteral("導入"),
-                                    QStringLiteral("幾何光学"),
-                                    QStringLiteral("波動光学"),
-                                    QStringLiteral("量子論的解釈"),
-                                    QStringLiteral("色の感じ方")};
-    Tag = tags[index];
-    switch (index) {
-    case 1: GetItemTitle(QStringLiteral("導　　入")); break;
-    case 2: Kika(); break;
-    case 3: Wave(); break;
-    case 4: Quantum(); break;
-    case 5: Iro(); break;
-    }
+    const course::MenuItem& item = courseDecl().item(index);
+    if (item.setsExitCaption) cmdExit->setText(kItemMenu);
+    Tag = QString::fromUtf8(item.tag);
+    const lesson::Procedure* proc = courseDecl().procedure(QLatin1String(item.procedure));
+    if (!proc) return;
+    if (item.action == course::MenuAction::TitleCard)
+        GetItemTitle(QString::fromUtf8(proc->title));
+    else
+        play(*proc);
 }
 
 void frmLight::GetMenu() {
     Picture1->hide();
-    int item = gMenuItem;
-    if (item == 1) {
-        // The whole course: the tag says which item the run has reached.
-        static const QString order[] = {QStringLiteral("導入"), QStringLiteral("幾何光学"),
-                                        QStringLiteral("波動光学"), QStringLiteral("量子論的解釈"),
-                                        QStringLiteral("色の感じ方")};
-        item = 0;
-        for (int i = 0; i < 5; ++i)
-            if (Tag == order[i]) item = i + 1;
-        if (item == 1) {
-            Intro();
-            return;
-        }
-    }
-    switch (item) {
-    case 2: Kika(); break;
-    case 3: Wave(); break;
-    case 4: Quantum(); break;
-    case 5: Iro(); break;
-    default: break;
-    }
+    LessonWindow::GetMenu();
+}
+
+const course::Course& frmLight::courseDecl() const {
+    return course::light();
+}
+
+void frmLight::Intro() {
+    play(light::Intro);
+}
+void frmLight::Kika() {
+    play(light::Kika);
+}
+void frmLight::Wave() {
+    play(light::Wave);
+}
+void frmLight::Quantum() {
+    play(light::Quantum);
+}
+void frmLight::Iro() {
+    play(light::Iro);
 }

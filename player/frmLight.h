@@ -14,8 +14,9 @@ public:
     QLabel* lblText3 = nullptr;
 
     void GetMenu() override;
+    const course::Course& courseDecl() const override;
 
-    // ---- lesson procedures, one file each under light/ ----
+    // ---- lesson procedures, declared under light/ and played by the window ----
     void Intro();
     void Kika();
     void Wave();

@@ -2,7 +2,9 @@
 
 #include "app/globals.h"
 #include "cloud/cloudfrm.h"
+#include "matter/procedures.h"
 #include "periodic/Form1.h"
+#include "player/Course.h"
 
 frmMaterial::frmMaterial() {
     setWindowTitle(QStringLiteral("物質"));
@@ -51,20 +53,10 @@ void frmMaterial::Form_Load() {
 
 void frmMaterial::menuAction(int index) {
     Picture1->hide();
-    static const QString tags[6] = {QString(),
-                                    QStringLiteral("物質の階層構造について"),
-                                    QStringLiteral("物質の階層構造について"),
-                                    QStringLiteral("原子の構造について"),
-                                    QStringLiteral("電子雲の表示"),
-                                    QStringLiteral("周期表")};
-    Tag = tags[index];
-    if (index <= 3) cmdExit->setText(kItemMenu);
-    switch (index) {
-    case 1:
-    case 2: Class(); break;
-    case 3: Gensi(); break;
-    case 4:
-    case 5:
+    const course::MenuItem& item = courseDecl().item(index);
+    Tag = QString::fromUtf8(item.tag);
+    if (item.setsExitCaption) cmdExit->setText(kItemMenu);
+    if (item.action == course::MenuAction::Viewer) {
         hide();
         picMenu->show();
         cmdNext->setEnabled(false);
@@ -73,23 +65,21 @@ void frmMaterial::menuAction(int index) {
             form<cloudfrm>().Show();
         else
             form<Form1>().Show();
-        break;
+        return;
     }
+    if (const lesson::Procedure* proc = courseDecl().procedure(QLatin1String(item.procedure))) play(*proc);
 }
 
-void frmMaterial::GetMenu() {
-    switch (gMenuItem) {
-    case 1:
-        if (Tag == QStringLiteral("物質の階層構造について"))
-            Class();
-        else if (Tag == QStringLiteral("原子の構造について"))
-            Gensi();
-        else if (Tag == QStringLiteral("電子雲の表示"))
-            Cloud();
-        break;
-    case 2: Class(); break;
-    case 3: Gensi(); break;
-    case 4: Cloud(); break;
-    default: break;
-    }
+const course::Course& frmMaterial::courseDecl() const {
+    return course::matter();
+}
+
+void frmMaterial::Class() {
+    play(matter::Class);
+}
+void frmMaterial::Gensi() {
+    play(matter::Gensi);
+}
+void frmMaterial::Cloud() {
+    play(matter::Cloud);
 }

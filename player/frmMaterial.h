@@ -15,28 +15,12 @@ public:
     QList<QLabel*> Label1; // a label array; element 0 exists from load
     QLabel* Label2 = nullptr;
 
-    void GetMenu() override;
+    const course::Course& courseDecl() const override;
 
-    // ---- lesson procedures, one file each under matter/ ----
+    // ---- lesson procedures, declared under matter/ and played by the window ----
     void Class();
     void Gensi();
     void Cloud();
-
-    // ---- for the hierarchy-of-matter lesson (matter/Class.cpp, matter/Particle.cpp) ----
-    // A particle: a grey disc around (dx, dy) of radius R with a crescent of dots in palette
-    // colour col along its rim, turned by deg degrees (0: along the lower rim). Leaves the
-    // fill solid and grey.
-    void Particle(std::int16_t dx, std::int16_t dy, std::int16_t R, std::int16_t col, std::int16_t deg);
-    // The quark floor: a magenta plane in perspective with rays and receding lines in
-    // palette colour col, and black above the horizon.
-    void Plane(std::int16_t col);
-    // A sleep of ms milliseconds: the window repaints, input waits until it is over.
-    void Sleep(int ms) { Pause(0.5, ms); }
-
-private:
-    void ClassMeasuring(); // section 1 of Class
-    void ClassMicro();     // section 2 of Class
-    // ---- end of the hierarchy-of-matter block ----
 
 protected:
     void Form_Load() override;

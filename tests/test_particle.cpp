@@ -3,6 +3,8 @@
 
 #include "app/Random.h"
 #include "app/globals.h"
+#include "matter/figures.h"
+#include "player/Page.h"
 #include "player/frmMaterial.h"
 #include "tests/support/Harness.h"
 
@@ -62,9 +64,10 @@ private slots:
         QFETCH(int, deg);
         QFETCH(quint32, seed);
         frmMaterial& w = whiteWindow(scale);
+        Page page(w);
         SeedRandom(seed);
         const int cx = 320, cy = 200;
-        w.Particle(cx, cy, std::int16_t(R), 13, std::int16_t(deg));
+        matter::Particle(page, cx, cy, std::int16_t(R), 13, std::int16_t(deg));
 
         const QList<QPoint> dots = pixelsOf(w.image(), QBColor(13));
         QVERIFY(dots.size() > R); // about 8 dots a column and pass: the crescent is there
@@ -89,8 +92,9 @@ private slots:
     // A particle of radius 0 has only its centre: every dot lands there.
     void zeroRadius() {
         frmMaterial& w = whiteWindow(1.5f);
+        Page page(w);
         SeedRandom(7);
-        w.Particle(100, 80, 0, 13, 30);
+        matter::Particle(page, 100, 80, 0, 13, 30);
         const QList<QPoint> dots = pixelsOf(w.image(), QBColor(13));
         QCOMPARE(dots.size(), 1);
         QCOMPARE(dots.first(), QPoint(150, 120));
@@ -106,12 +110,13 @@ private slots:
     void planeCoversTheSky() {
         QFETCH(float, scale);
         frmMaterial& w = whiteWindow(scale);
+        Page page(w);
         w.Line(0, 0, S(639), S(250), QBColor(12), LineMode::BoxFilled);
         w.ForeColor = QBColor(14);
         w.CurrentX = S(300);
         w.CurrentY = S(100);
         w.Print(QStringLiteral("空"));
-        w.Plane(13);
+        matter::Plane(page, 13);
 
         const QImage& img = w.image();
         const int right = std::min(img.width() - 1, int(std::lround(S(639))));

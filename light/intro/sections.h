@@ -1,0 +1,10 @@
+#pragma once
+// The introduction to light (Intro) has one section of nature scenes.
+
+#include "player/Lesson.h"
+
+namespace light::intro {
+
+extern const lesson::Section scenes; // 1: from the night sky to the rainbow
+
+} // namespace light::intro

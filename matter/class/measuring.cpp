@@ -1,0 +1,117 @@
+#include "matter/class/sections.h"
+#include "matter/figures.h"
+#include "player/Page.h"
+#include "player/frmMaterial.h"
+
+// What measuring means: the right vessel and the right ruler for the job, and what a
+// unit is.
+
+namespace matter::klass {
+
+namespace {
+
+// The measuring questions print their verdict near the bottom edge. The y is a device
+// pixel: at gScale 1 the text falls on the window's edge and can be cut off.
+AskOptions verdictAtFoot() {
+    return feedbackAt(300, Device(400));
+}
+
+void heading(Page& p) {
+    frmMaterial& w = p.matter();
+    p.cls();
+    p.removePicture(*w.Picture1);
+    p.removePicture(*w.Picture2);
+    p.fore(QBColor(14));
+    p.back(QBColor(0));
+    p.fontSize(32);
+    p.print(220, 150, QStringLiteral("物 を　はかる"));
+}
+
+void whichCup(Page& p) {
+    p.cls();
+    p.fore(QBColor(0));
+    p.back(QBColor(15));
+    p.fontSize(14);
+    matter::Cups(p);
+    p.narrate(20, 10,
+              {QStringLiteral("　赤い液体と青い液体では，量が違うかもしれません．"),
+               QStringLiteral("　液体の量をなるべく正確に計るのには次のどちらのコップを使いますか？")});
+    p.print(10, 150, QStringLiteral("1)"));
+    p.print(10, 280, QStringLiteral("2)"));
+}
+
+// Asked over the cups the previous step drew with its narration.
+void cupQuiz(Page& p) {
+    matter::Cups(p);
+    p.ask(1, verdictAtFoot());
+}
+
+void person(Page& p) {
+    p.cls();
+    p.fillStyle(FillStyles::Transparent);
+    p.fore(QBColor(0));
+    matter::PersonAndRulers(p);
+}
+
+void rulerQuiz(Page& p) {
+    person(p);
+    p.ask(1, verdictAtFoot());
+}
+
+void finerThanTheThing(Page& p) {
+    p.matter().Picture1->hide();
+    p.cls();
+    p.narrate(20, 10,
+              {QStringLiteral("　物差しの目盛りは，計る物よりも細かくなければなりません．"),
+               QStringLiteral("　計るとは，基準となる単位がいくつ分あるかを数えることです．")});
+}
+
+void units(Page& p) {
+    p.cls();
+    p.showPicture(*p.matter().Picture1, 20, 10, 1000, 300, QStringLiteral("Material\\bs-01.jpg"));
+}
+
+void prefixes(Page& p) {
+    p.cls();
+    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 500, QStringLiteral("Material\\bs-02.jpg"));
+}
+
+void prefixQuiz(Page& p) {
+    p.cls();
+    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-02.jpg"));
+    p.ask(2);
+}
+
+void sizes(Page& p) {
+    p.cls();
+    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-03.jpg"));
+}
+
+// The next table over the previous one, without clearing.
+void smallerSizes(Page& p) {
+    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-032.jpg"));
+}
+
+void removePicture1(Page& p) {
+    p.removePicture(*p.matter().Picture1);
+}
+
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading}, {1, whichCup},      {2, cupQuiz, lesson::DrawnOver},
+    {3, person},  {4, rulerQuiz},     {5, finerThanTheThing},
+    {6, units},   {7, prefixes},      {8, prefixQuiz},
+    {9, sizes},   {10, smallerSizes},
+};
+
+constexpr lesson::QuizRow kQuizzes[] = {
+    {2, 1, "2", "1"}, // the narrower cup
+    {4, 1, "1", "2"}, // the finer ruler
+    {8, 2, "1", "2"},
+};
+
+} // namespace
+
+// Step 11 closes the section.
+const lesson::Section measuring{1, "物をはかる", kSteps, 11, removePicture1, kQuizzes};
+
+} // namespace matter::klass

@@ -1,0 +1,12 @@
+#pragma once
+// The lesson procedures of the matter window, as the course registry lists them.
+
+#include "player/Lesson.h"
+
+namespace matter {
+
+extern const lesson::Procedure Class;
+extern const lesson::Procedure Gensi;
+extern const lesson::Procedure Cloud;
+
+} // namespace matter
