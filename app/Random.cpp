@@ -17,7 +17,21 @@ float Rnd() {
     return static_cast<float>(generator()() >> 8) * (1.0f / 16777216.0f);
 }
 
+namespace {
+bool fixedRandomize = false;
+quint32 fixedSeed = 0;
+} // namespace
+
+void FixRandomize(bool on, quint32 seed) {
+    fixedRandomize = on;
+    fixedSeed = seed;
+}
+
 void Randomize() {
+    if (fixedRandomize) {
+        SeedRandom(fixedSeed);
+        return;
+    }
     const double s = appClock().secondsSinceMidnight();
     // Milliseconds since midnight fit in 32 bits; two calls within the same millisecond
     // give the same sequence, as two calls within the same clock reading should.

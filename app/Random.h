@@ -13,3 +13,7 @@ float Rnd();
 void Randomize();
 // Seeds the generator with a fixed value.
 void SeedRandom(quint32 seed);
+
+// For tests that compare two visits of a step: while set, Randomize seeds with this value
+// instead of the clock, so a figure a lesson makes "at random" comes out the same twice.
+void FixRandomize(bool on, quint32 seed = 0);

@@ -8,6 +8,7 @@
 #include "driver/Answers.h"
 #include "periodic/Form1.h"
 #include "player/Clock.h"
+#include "player/Course.h"
 #include "player/Prompts.h"
 #include "player/frmLight.h"
 #include "player/frmMaterial.h"
@@ -27,51 +28,34 @@ namespace driver {
 
 // ---- names ----
 
+const course::Course& registryOf(Course c) {
+    return c == Course::Light ? course::light() : course::matter();
+}
+
 QString courseCaption(Course c) {
-    return c == Course::Light ? QStringLiteral("光とは") : QStringLiteral("物質");
+    return QString::fromUtf8(registryOf(c).caption);
 }
 
 QString courseTitle(Course c) {
-    return c == Course::Light ? QStringLiteral("光とは") : QStringLiteral("物質とは");
+    return QString::fromUtf8(registryOf(c).button);
 }
 
 QString menuLabel(Course c, int item) {
-    static const char* const light[] = {"",         "はじめから",   "幾何光学",
-                                        "波動光学", "量子論的解釈", "色の感じ方"};
-    static const char* const matter[] = {"",       "はじめから", "物質の階層構造", "原子の構造について",
-                                         "電子雲", "周期表"};
     if (item < 1 || item > 5) return QString();
-    return QString::fromUtf8(c == Course::Light ? light[item] : matter[item]);
+    return QString::fromUtf8(registryOf(c).item(item).label);
 }
 
 QString procedureOf(const LessonWindow& w) {
-    if (dynamic_cast<const frmLight*>(&w)) {
-        static const char* const byItem[] = {"", "", "Kika", "Wave", "Quantum", "Iro"};
-        if (gMenuItem >= 2 && gMenuItem <= 5) return QString::fromLatin1(byItem[gMenuItem]);
-        if (gMenuItem != 1) return QString();
-        static const std::pair<const char*, const char*> byTag[] = {{"導入", "Intro"},
-                                                                    {"幾何光学", "Kika"},
-                                                                    {"波動光学", "Wave"},
-                                                                    {"量子論的解釈", "Quantum"},
-                                                                    {"色の感じ方", "Iro"}};
-        for (const auto& [tag, name] : byTag)
-            if (w.Tag == QString::fromUtf8(tag)) return QString::fromLatin1(name);
-        return QString();
-    }
-    switch (gMenuItem) {
-    case 2: return QStringLiteral("Class");
-    case 3: return QStringLiteral("Gensi");
-    case 4: return QStringLiteral("Cloud");
-    case 1: break;
-    default: return QString();
-    }
-    if (w.Tag == QStringLiteral("物質の階層構造について")) return QStringLiteral("Class");
-    if (w.Tag == QStringLiteral("原子の構造について")) return QStringLiteral("Gensi");
-    // The menu names the item "電子雲の表示"; the atomic-structure item hands over to it
-    // with the tag "電　　子　　雲".
-    if (w.Tag == QStringLiteral("電子雲の表示") || w.Tag == QStringLiteral("電　　子　　雲"))
-        return QStringLiteral("Cloud");
-    return QString();
+    const lesson::Procedure* p = w.currentProcedure();
+    return p ? QString::fromLatin1(p->name) : QString();
+}
+
+bool stepBuilt(const QString& procedure, int section, int step) {
+    const lesson::Procedure* p = course::findProcedure(procedure);
+    if (!p) return true; // a viewer
+    const lesson::Section* s = p->section(section);
+    if (!s || s->built()) return true;
+    return step < int(s->steps.size()) || step >= s->closingStep;
 }
 
 // ---- keyboard ----
@@ -116,26 +100,6 @@ VirtualClock& virtualClock() {
     auto* v = dynamic_cast<VirtualClock*>(&appClock());
     if (!v) qFatal("the learner plays on the virtual clock: install one first");
     return *v;
-}
-
-// Canvas, pictures and labels of a lesson window, so that a Next that changes nothing
-// shows. Buttons are left out: their state is the same after every step.
-size_t lookOf(const LessonWindow& w) {
-    const QImage& img = w.image();
-    size_t h = qHashBits(img.constBits(), size_t(img.sizeInBytes()));
-    for (const QWidget* c : w.findChildren<QWidget*>()) {
-        if (!c->isVisibleTo(&w) || qobject_cast<const QAbstractButton*>(c)) continue;
-        if (w.picMenu && (c == w.picMenu || w.picMenu->isAncestorOf(c))) continue;
-        const QRect g = c->geometry();
-        h = qHashMulti(h, g.x(), g.y(), g.width(), g.height());
-        if (const auto* l = qobject_cast<const QLabel*>(c))
-            h = qHashMulti(h, l->text(), l->palette().color(QPalette::WindowText).rgb());
-        else if (const auto* p = dynamic_cast<const PictureControl*>(c))
-            h = qHashMulti(h, p->picture().cacheKey());
-        else if (const auto* b = dynamic_cast<const PictureBox*>(c))
-            h = qHashMulti(h, qHashBits(b->image().constBits(), size_t(b->image().sizeInBytes())));
-    }
-    return h;
 }
 
 } // namespace
@@ -205,6 +169,13 @@ template <class F> void Learner::act(const QString& what, F&& f, bool titleCard)
     if (title) clock_.cancelAt(title);
     if (close) clock_.cancelAt(close);
     flushDeletes();
+}
+
+QString Learner::currentProcedure() const {
+    // The window knows which procedure is drawing: a chain may have moved on to the next
+    // item before the learner noticed the hand-over.
+    if (window_ && window_->currentProcedure()) return procedureOf(*window_);
+    return procedure_;
 }
 
 void Learner::takeTitleShot() {
@@ -309,21 +280,21 @@ ItemRun Learner::playItem(Course c, int item) {
 
     QString tag = window_ ? window_->Tag : QString();
     if (!procedure_.isEmpty()) run.procedures << procedure_;
-    // Steps that changed nothing are held back: if the lesson ends there unfinished they
-    // are the blank tail of a lesson not yet built, not part of the course.
-    QList<Step> held;
-    std::optional<size_t> lastLook;
-    int unchanged = 0;
     auto finish = [&](Outcome o, const QString& message = QString()) {
+        // An item that ran to its end through sections not built yet is unfinished, and
+        // says which.
+        if (o == Outcome::Ended && !run.unbuilt.isEmpty()) {
+            o = Outcome::Unfinished;
+            if (message.isEmpty())
+                run.message = QStringLiteral("%1 item %2: not built yet: %3")
+                                  .arg(courseCaption(course_))
+                                  .arg(item_)
+                                  .arg(run.unbuilt.join(QStringLiteral(", ")));
+        }
         run.outcome = o;
-        run.message = message;
+        if (!message.isEmpty()) run.message = message;
         run.virtualMs = clock_.msNow() - start;
         return run;
-    };
-    auto flushHeld = [&] {
-        for (Step& s : held)
-            emitStep(s);
-        held.clear();
     };
 
     for (;;) {
@@ -331,7 +302,6 @@ ItemRun Learner::playItem(Course c, int item) {
         if (viewerOpen()) {
             // Matter items 4 and 5, and the end of the whole matter course: the viewer
             // takes over until it closes and the matter window comes back.
-            flushHeld();
             if (window_) procedure_ = procedureOf(*window_);
             if (!procedure_.isEmpty() && run.procedures.value(run.procedures.size() - 1) != procedure_)
                 run.procedures << procedure_;
@@ -354,7 +324,6 @@ ItemRun Learner::playItem(Course c, int item) {
         const bool ended = menuShown();
         if (handedOver && opt_.stopAtHandOver) {
             // The step belongs to the next item; the learner stops before it.
-            flushHeld();
             replies_.clear();
             return finish(Outcome::HandedOver);
         }
@@ -365,30 +334,24 @@ ItemRun Learner::playItem(Course c, int item) {
         s.ended = ended;
         s.handedOver = handedOver;
         ++run.steps;
-        // A step that took time or asked something did something, even if it left the
-        // window as it was.
-        const size_t look = lookOf(*window_);
-        const bool idle = s.replies.isEmpty() && s.endMs == s.startMs;
-        if (lastLook && *lastLook == look && idle && !ended && !handedOver) {
-            held.append(std::move(s));
-            if (++unchanged >= opt_.unchangedLimit) {
-                const Step& first = held.first();
-                return finish(
-                    Outcome::Unfinished,
-                    QStringLiteral("%1 item %2 (%3) section %4 step %5: Next changes nothing from here on")
-                        .arg(courseCaption(course_))
-                        .arg(item_)
-                        .arg(first.procedure)
-                        .arg(first.section)
-                        .arg(first.step));
-            }
-        } else {
-            flushHeld();
-            unchanged = 0;
+        // A step of a section not built yet draws nothing: it is noted, not shown.
+        if (stepBuilt(s.procedure, s.section, s.step) || ended || handedOver) {
             emitStep(s);
+        } else {
+            const QString section = QStringLiteral("%1 section %2").arg(s.procedure).arg(s.section);
+            if (!run.unbuilt.contains(section)) run.unbuilt << section;
         }
-        lastLook = look;
-        if (ended) return finish(Outcome::Ended);
+        if (ended) {
+            // The menu is back: that must be where the registry says the item ends.
+            const lesson::Procedure* p = window_->currentProcedure();
+            if (p && (gSection != p->finalSection() || gStep != p->finalStep()))
+                return finish(Outcome::Failed,
+                              where() +
+                                  QStringLiteral(": the item stopped before its end (section %1 step %2)")
+                                      .arg(p->finalSection())
+                                      .arg(p->finalStep()));
+            return finish(Outcome::Ended);
+        }
         if (run.steps >= opt_.maxSteps)
             return finish(Outcome::Failed,
                           where() +
@@ -552,7 +515,7 @@ void Learner::answerDialog(QDialog& d, const QString& dialogClass, bool twoField
         boxes[0] = m->txtInput;
         ok = m->OKbutton;
     }
-    const AskedAt at{dialogClass, gQuestion, QString(), procedure_, gSection, gStep};
+    const AskedAt at{dialogClass, gQuestion, QString(), currentProcedure(), gSection, gStep};
     const QString key = QStringLiteral("%1/%2/%3/%4/%5")
                             .arg(dialogClass)
                             .arg(at.question)
@@ -645,9 +608,9 @@ void Learner::answerInput(QInputDialog& box) {
     if (const auto again = againReply(prompt, opt_.wrongFirst && asked == 0)) {
         reply = *again;
     } else {
-        const AskedAt at{QStringLiteral("QInputDialog"), 0, prompt, procedure_, gSection, gStep};
+        const AskedAt at{QStringLiteral("QInputDialog"), 0, prompt, currentProcedure(), gSection, gStep};
         const QString key =
-            QStringLiteral("input/%1/%2/%3/%4").arg(prompt, procedure_).arg(gSection).arg(gStep);
+            QStringLiteral("input/%1/%2/%3/%4").arg(prompt, currentProcedure()).arg(gSection).arg(gStep);
         AskState& st = askState(key);
         if (const auto known = knownAnswer(at)) {
             wrong = opt_.wrongFirst && st.attempt == 0 && !known->wrong.isEmpty();

@@ -38,6 +38,8 @@ QString menuLabel(Course c, int item);
 // The lesson procedure that draws the current step of a lesson window, told by its menu
 // item and tag: Intro, Kika, Wave, Quantum, Iro; Class, Gensi, Cloud. Empty when none.
 QString procedureOf(const LessonWindow& w);
+// True when the course registry has a drawing for this step (or it is not a lesson step).
+bool stepBuilt(const QString& procedure, int section, int step);
 
 // One answer the learner gave: to what, what was typed or pressed, and whether it was
 // given knowing it is wrong (or turned out wrong: the same question came back).
@@ -73,7 +75,7 @@ struct Step {
 enum class Outcome {
     Ended,      // the menu came back (or the viewer closed and the window returned)
     HandedOver, // the item chained into the next one and the learner stopped there
-    Unfinished, // the lesson is not built that far: Next no longer changes anything
+    Unfinished, // the item ran to its end through sections not built yet (listed in unbuilt)
     Failed,     // a step never ended, a window went away, a question could not be answered
 };
 
@@ -81,6 +83,7 @@ struct ItemRun {
     Outcome outcome = Outcome::Failed;
     QString message;        // where and why, for Unfinished and Failed
     QStringList procedures; // the lesson procedures in the order they ran
+    QStringList unbuilt;    // "Kika section 2": sections passed through that are not built yet
     int steps = 0;          // steps seen (lesson steps, viewer stages and clicks)
     qint64 virtualMs = 0;   // virtual time from the menu click to the end
 };
@@ -91,7 +94,6 @@ public:
         bool pictures = false;       // grab the window after each step
         bool wrongFirst = false;     // give a wrong answer first where one exists
         bool stopAtHandOver = false; // end the run when the item chains into the next
-        int unchangedLimit = 3;      // Next presses that change nothing: the lesson ends here
         int maxSteps = 600;          // per item
         qint64 maxStepMs = 300000;   // virtual time one step may take
         int viewerActionLimit = 2000;
@@ -149,6 +151,7 @@ private:
     // The current step of the lesson window; the replies given so far go with it.
     Step lessonStep(const QString& procedure, bool withReplies = true);
     void fail(const QString& why);
+    QString currentProcedure() const;
     void abortRunning();
     void takeTitleShot();
     bool viewerOpen() const;

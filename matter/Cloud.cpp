@@ -23,7 +23,11 @@ void exitToStart(Page& p) {
     p.matter().cmdExit->setText(LessonWindow::kMainMenu);
 }
 
-constexpr lesson::StepRow kViewer[] = {{0, openViewer}};
+// clang-format off
+constexpr lesson::StepRow kViewer[] = {
+    {0, openViewer},
+};
+// clang-format on
 const lesson::Section viewer{1, "電子雲", kViewer, 1};
 constexpr const lesson::Section* kSections[] = {&viewer};
 

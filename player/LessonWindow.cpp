@@ -170,6 +170,11 @@ void LessonWindow::play(const lesson::Procedure& proc) {
     if (proc.onExit) proc.onExit(page);
 }
 
+void LessonWindow::playTitleCard(const lesson::Procedure& proc) {
+    current_ = &proc;
+    GetItemTitle(QString::fromUtf8(proc.title));
+}
+
 void LessonWindow::closeSection(const lesson::Procedure& proc, const lesson::Section& section, Page& page) {
     if (proc.beforeClosing) proc.beforeClosing(page);
     if (section.beforeClosing) section.beforeClosing(page);

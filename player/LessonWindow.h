@@ -58,6 +58,9 @@ public:
     // title card, a step of a section is drawn from its table, a closing step moves on to
     // the next section or ends the item, and the end-of-call rule sets the buttons.
     void play(const lesson::Procedure& procedure);
+    // The title card of a procedure on its own, as the light course's first menu item
+    // shows it; the card goes on into the procedure.
+    void playTitleCard(const lesson::Procedure& procedure);
     // The procedure that drew the current step: the last one played.
     const lesson::Procedure* currentProcedure() const { return current_; }
 

@@ -181,7 +181,7 @@ void Page::pause(double ms) {
 void Page::pause(double d, double ms) {
     w.Pause(d, ms);
 }
-void Page::sleep(int ms) {
+void Page::Sleep(int ms) {
     w.Pause(0.5, ms);
 }
 void Page::seconds(double s) {

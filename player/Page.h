@@ -124,7 +124,7 @@ public:
     // ---- waits, cues, questions ----
     void pause(double ms);           // Pause(d)
     void pause(double d, double ms); // the sleeping wait Pause(d, n)
-    void sleep(int ms);              // one sleeping wait of ms: Pause(0.5, ms)
+    void Sleep(int ms);              // the lessons' Sleep: one sleeping wait, Pause(0.5, ms)
     void seconds(double s);          // the timed wait on the seconds clock
     void tick();                     // the one-tick wait
     void events();                   // one event pass

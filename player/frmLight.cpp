@@ -72,7 +72,7 @@ void frmLight::menuAction(int index) {
     const lesson::Procedure* proc = courseDecl().procedure(QLatin1String(item.procedure));
     if (!proc) return;
     if (item.action == course::MenuAction::TitleCard)
-        GetItemTitle(QString::fromUtf8(proc->title));
+        playTitleCard(*proc);
     else
         play(*proc);
 }

@@ -337,20 +337,58 @@ void TestMedia::lessonsNameOnlyGeneratedFiles() {
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
 }
 
+// Files made for lessons whose sections are not written yet. The list shrinks as they
+// land: a file on it that a lesson names now must leave it.
+const QStringList kAwaitingTheirLessons = {
+    // The atomic structure (Gensi) and the macro world (Class section 3).
+    "Material/bs-150.jpg",
+    "Material/bs-1519.jpg",
+    "Material/bs-1518.jpg",
+    "Material/bs-1511.jpg",
+    "Material/bs-16.jpg",
+    "Material/bs-17.jpg",
+    "Material/ball0.bmp",
+    "Material/ball1.bmp",
+    "Material/ball2.bmp",
+    "Material/bs-18.jpg",
+    "Material/bs-19.jpg",
+    "Material/bs-20.jpg",
+    "Material/bs-21.jpg",
+    "Material/bs-22.jpg",
+    // Wave optics and diffraction.
+    "Light/r-2.jpg",
+    "Light/r-4.jpg",
+    "Light/rainbow.jpg",
+    "wave/正解.wav",
+    "wave/残念.wav",
+    // The quantum interpretation.
+    "Light/r-3.jpg",
+    "Light/electron.bmp",
+    "Light/photelec.bmp",
+    "Light/r-7.jpg",
+    "Light/r-8.jpg",
+    "Light/r-6.jpg",
+};
+
 void TestMedia::everyGeneratedFileIsNamedByALesson() {
-    // While the lessons are still being written this only warns: a file
-    // nobody loads is dead weight, but not yet a fault.
+    // A file nobody loads is dead weight, unless its lesson is still to be written.
     const QString root = qEnvironmentVariable("ORVANTH_SOURCE_DIR");
     if (root.isEmpty()) QSKIP("ORVANTH_SOURCE_DIR is not set");
     QSet<QString> named;
     for (const MediaReference& r : mediaReferencesInSources(root))
         named.insert(r.path);
-    QStringList unused;
-    for (const MediaEntry& e : table_)
-        if (!named.contains(e.path)) unused.append(e.path);
-    if (!unused.isEmpty())
-        qWarning("%d generated media files are not named by any lesson yet: %s", int(unused.size()),
-                 qPrintable(unused.join(QStringLiteral(", "))));
+    QStringList problems;
+    for (const MediaEntry& e : table_) {
+        const bool awaiting = kAwaitingTheirLessons.contains(e.path);
+        if (!named.contains(e.path) && !awaiting)
+            problems.append(e.path + QStringLiteral(" is made but no lesson names it"));
+        else if (named.contains(e.path) && awaiting)
+            problems.append(e.path +
+                            QStringLiteral(" is named by a lesson now: take it off the awaiting list"));
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    if (!kAwaitingTheirLessons.isEmpty())
+        qInfo("%d media files await their lessons", int(kAwaitingTheirLessons.size()));
 }
 
 QTEST_GUILESS_MAIN(TestMedia)

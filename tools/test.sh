@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
+bash tools/check-source.sh
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan

@@ -297,12 +297,22 @@ void questions(Page& p) {
                    QStringLiteral("さあ、光の性質について学んでいきましょう。"), QString()});
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},    {1, nightSky},      {2, moon, lesson::DrawnOver},
-    {3, dawn},       {4, sunrise},       {5, sunbeams},
-    {6, morningSky}, {7, cloudGrows},    {8, storm},
-    {9, rain},       {10, afterTheRain}, {11, questions},
+    {0, heading},
+    {1, nightSky},
+    {2, moon, lesson::DrawnOver},
+    {3, dawn},
+    {4, sunrise},
+    {5, sunbeams},
+    {6, morningSky},
+    {7, cloudGrows},
+    {8, storm},
+    {9, rain},
+    {10, afterTheRain},
+    {11, questions},
 };
+// clang-format on
 
 } // namespace
 

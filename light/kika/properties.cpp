@@ -175,6 +175,7 @@ void whyBend(Page& p) {
     p.print(100, 50, QStringLiteral("なぜ光は曲がるのでしょうか？"));
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
     {0, heading},
     {1, geometricOpticsFirst},
@@ -188,10 +189,13 @@ constexpr lesson::StepRow kSteps[] = {
     {9, snellsLaw},
     {10, whyBend, lesson::DrawnOver},
 };
+// clang-format on
 
+// clang-format off
 constexpr lesson::QuizRow kQuizzes[] = {
-    {6, 1, "1", "3"}, // the path the ray takes in the water
+    {6, 1, "1", "3"},
 };
+// clang-format on
 
 } // namespace
 

@@ -33,7 +33,7 @@ void Zoom(Page& p) {
             p.fillColour(QBColor(c));
             p.circle(320, 200, c * A + B, p.canvas().ForeColor);
             p.tick();
-            p.sleep(30);
+            p.Sleep(30);
             p.cls();
         }
         B = B - 5 * d;
@@ -46,11 +46,11 @@ void Ruler(Page& p) {
     auto mark = [&p](double y, int colour) { p.line(251, y, 299, y, QBColor(colour)); };
     for (int i = 1; i <= 3; ++i) {
         mark(175 - 55 * i, 0);
-        p.sleep(10);
+        p.Sleep(10);
     }
     for (int i = 1; i <= 3; ++i) {
         mark(175 - 55 * i, 7);
-        p.sleep(10);
+        p.Sleep(10);
     }
     // Three marks climb at three speeds and leave the tube.
     for (int i = 1; i <= 120; ++i) {
@@ -61,16 +61,16 @@ void Ruler(Page& p) {
         mark(120 - i, 15);
         mark(75 - 2 * i, 15);
         mark(20 - 3 * i, 15);
-        p.sleep(10);
+        p.Sleep(10);
     }
     // A fine scale appears, then its marks spread apart as if magnified.
     for (int i = 1; i <= 10; ++i) {
         mark(175 - 2 * i, 6);
-        p.sleep(10);
+        p.Sleep(10);
     }
     for (int i = 1; i <= 10; ++i) {
         mark(175 - 2 * i, 7);
-        p.sleep(10);
+        p.Sleep(10);
     }
     for (int j = 1; j <= 100; ++j) {
         for (int i = 1; i <= 10; ++i) {

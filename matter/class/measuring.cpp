@@ -96,18 +96,29 @@ void removePicture1(Page& p) {
     p.removePicture(*p.matter().Picture1);
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading}, {1, whichCup},      {2, cupQuiz, lesson::DrawnOver},
-    {3, person},  {4, rulerQuiz},     {5, finerThanTheThing},
-    {6, units},   {7, prefixes},      {8, prefixQuiz},
-    {9, sizes},   {10, smallerSizes},
+    {0, heading},
+    {1, whichCup},
+    {2, cupQuiz, lesson::DrawnOver},
+    {3, person},
+    {4, rulerQuiz},
+    {5, finerThanTheThing},
+    {6, units},
+    {7, prefixes},
+    {8, prefixQuiz},
+    {9, sizes},
+    {10, smallerSizes},
 };
+// clang-format on
 
+// clang-format off
 constexpr lesson::QuizRow kQuizzes[] = {
-    {2, 1, "2", "1"}, // the narrower cup
-    {4, 1, "1", "2"}, // the finer ruler
+    {2, 1, "2", "1"},
+    {4, 1, "1", "2"},
     {8, 2, "1", "2"},
 };
+// clang-format on
 
 } // namespace
 

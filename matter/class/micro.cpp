@@ -284,27 +284,42 @@ void resetPicture1(Page& p) {
     p.matter().Picture1->hide();
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},          {1, tap},
-    {2, dropFalls},        {3, dropQuiz, lesson::DrawnOver},
-    {4, intoTheDrop},      {5, moleculeQuiz},
-    {6, areAtomsUniform},  {7, finerRuler},
-    {8, oxygenAtom},       {9, intoTheNucleus},
-    {10, magnify},         {11, nucleus},
-    {12, nucleusQuiz},     {13, protonsAndNeutrons},
-    {14, smallerStill},    {15, bubbles},
-    {16, quarkFloor},      {17, quarks},
-    {18, groups},          {19, groupsNamed},
-    {20, forces},          {21, bang},
+    {0, heading},
+    {1, tap},
+    {2, dropFalls},
+    {3, dropQuiz, lesson::DrawnOver},
+    {4, intoTheDrop},
+    {5, moleculeQuiz},
+    {6, areAtomsUniform},
+    {7, finerRuler},
+    {8, oxygenAtom},
+    {9, intoTheNucleus},
+    {10, magnify},
+    {11, nucleus},
+    {12, nucleusQuiz},
+    {13, protonsAndNeutrons},
+    {14, smallerStill},
+    {15, bubbles},
+    {16, quarkFloor},
+    {17, quarks},
+    {18, groups},
+    {19, groupsNamed},
+    {20, forces},
+    {21, bang},
     {22, toTheMacroWorld},
 };
+// clang-format on
 
+// clang-format off
 constexpr lesson::QuizRow kQuizzes[] = {
     {3, 3, "1", "3"},
     {5, 4, "2", "1"},
     {12, 5, "1", "2"},
     {12, 6, "4", "3"},
 };
+// clang-format on
 
 } // namespace
 

@@ -235,7 +235,8 @@ QString outcomeText(const driver::ItemRun& run) {
     case driver::Outcome::Ended: return QString();
     case driver::Outcome::HandedOver: return QStringLiteral("ここで次の項目に引き継ぎます。");
     case driver::Outcome::Unfinished:
-        return QStringLiteral("この項目はまだ最後まで作られていません（%1）。").arg(run.message);
+        return QStringLiteral("この項目にはまだ作られていない節があります（%1）。")
+            .arg(run.unbuilt.join(QStringLiteral("、")));
     case driver::Outcome::Failed: return QStringLiteral("エラー: ") + run.message;
     }
     return QString();
@@ -429,7 +430,7 @@ int main(int argc, char* argv[]) {
     std::printf("orvanth-tour: %d pictures for gScale %s in %s/index.html%s, %.1f s\n", album.count(),
                 qPrintable(scales.join(QStringLiteral(", "))), qPrintable(root),
                 unfinished
-                    ? qPrintable(QStringLiteral(" (%1 items not built to their end yet)").arg(unfinished))
+                    ? qPrintable(QStringLiteral(" (%1 items with sections not built yet)").arg(unfinished))
                     : "",
                 timer.elapsed() / 1000.0);
     return 0;

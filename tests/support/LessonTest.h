@@ -1,0 +1,29 @@
+#pragma once
+// What lesson tests share: the scale rows every drawing is checked at, pixel probes in
+// the 640 x 400 system, and a learner that walks to a given section and step.
+
+#include "driver/Learner.h"
+#include "player/Course.h"
+
+#include <QRgb>
+#include <QString>
+
+class Canvas;
+
+namespace lessontest {
+
+// Adds the column "scale" with the rows "1" and "1.5" (what nearly every screen gets).
+void scaleRows();
+
+// The colour of the canvas at the logical point (x, y), scaled and rounded as a lesson
+// places it.
+QRgb probe(const Canvas& c, double x, double y);
+
+// The menu item that plays this procedure on its own (Intro: item 1); 0 for none.
+int menuItemOf(const course::Course& c, const QString& procedure);
+
+// Opens the course, chooses the procedure's item and presses Next until gSection and
+// gStep name the target; false when the item ends or chains away first.
+bool stepTo(driver::Learner& learner, driver::Course course, const QString& procedure, int section, int step);
+
+} // namespace lessontest
