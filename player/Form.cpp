@@ -1,5 +1,7 @@
 #include "player/Form.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -168,4 +170,8 @@ void PictureControl::paintEvent(QPaintEvent*) {
         p.drawImage(rect(), picture_);
     else
         p.drawImage(0, 0, picture_);
+}
+
+int scaledTwips(double twipsValue) {
+    return int(std::lround(twipsValue / 15.0));
 }

@@ -125,7 +125,10 @@ private:
     QImage picture_;
 };
 
-// Twips of the window designer to pixels (15 twips a pixel at 96 dpi).
-constexpr int twips(int t) {
-    return t / 15;
+// Twips to pixels, 15 twips a pixel at 96 dpi. The window designer's whole-twips sizes
+// and positions drop the fraction, as the designer's own pixel grid does; a position
+// computed in twips at run time (scaled by gScale) is rounded to the nearest pixel.
+constexpr int twips(int designerTwips) {
+    return designerTwips / 15;
 }
+int scaledTwips(double twipsValue);

@@ -18,12 +18,6 @@ void setLabelColors(QLabel* label, QRgb text, QRgb back, bool opaque) {
     label->setAutoFillBackground(opaque);
 }
 
-namespace {
-int px(double twipsValue) {
-    return int(std::lround(twipsValue / 15.0));
-}
-} // namespace
-
 LessonWindow::LessonWindow(QWidget* parent) : CanvasForm(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 }
@@ -50,7 +44,7 @@ void LessonWindow::makeMenu(const QColor& panel, const QColor& buttonFace, const
     pal.setColor(QPalette::Window, panel);
     picMenu->setPalette(pal);
     for (int i = 1; i <= 5; ++i) {
-        cmdMenu[i] = makeButton(picMenu, QString(), px(390), px(390));
+        cmdMenu[i] = makeButton(picMenu, QString(), scaledTwips(390), scaledTwips(390));
         cmdMenu[i]->setFont(uiFont(12, true));
         QPalette bp = cmdMenu[i]->palette();
         bp.setColor(QPalette::Button, buttonFace);
@@ -84,8 +78,8 @@ void LessonWindow::placeMenuRows(int firstTopTwips) {
     picMenu->resize(std::max(width(), outerSize().width()), std::max(height(), outerSize().height()));
     for (int i = 1; i <= 5; ++i) {
         const double left = 300 * g, top = firstTopTwips * g + 500 * i * g;
-        cmdMenu[i]->move(px(left), px(top));
-        lblMenu[i]->move(px(left + 390 + 300), px(top + 10 * g));
+        cmdMenu[i]->move(scaledTwips(left), scaledTwips(top));
+        lblMenu[i]->move(scaledTwips(left + 390 + 300), scaledTwips(top + 10 * g));
     }
 }
 

@@ -49,8 +49,8 @@ private slots:
         // Menu rows move with the scale (twips inside the panel); the label fonts do not.
         const int firstTop = light ? 300 : 800;
         for (int i = 1; i <= 5; ++i) {
-            QCOMPARE(w.cmdMenu[i]->y(), int(std::lround((firstTop + 500 * i) * scale / 15.0)));
-            QCOMPARE(w.cmdMenu[i]->x(), int(std::lround(300 * scale / 15.0)));
+            QCOMPARE(w.cmdMenu[i]->y(), scaledTwips((firstTop + 500 * i) * scale));
+            QCOMPARE(w.cmdMenu[i]->x(), scaledTwips(300 * scale));
             QCOMPARE(w.lblMenu[i]->font().pixelSize(), 21); // 15.75 pt at 96 dpi
         }
         QVERIFY(w.picMenu->isVisible());
