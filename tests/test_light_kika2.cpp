@@ -65,6 +65,7 @@ struct Answers {
     QStringList prompts;
     std::function<void()> whileOpen;
     std::function<void()> closeInstead; // closes the lesson window instead of answering
+    bool paste = false;                 // the replies go into the box as a paste, unfiltered
     void install() {
         setModalHook([this](QDialog& d) {
             const QString reply = replies.value(asked++, QStringLiteral("2"));
@@ -80,7 +81,10 @@ struct Answers {
                 closeInstead();
                 return;
             }
-            QTest::keyClicks(dialog->txtInput, reply);
+            if (paste)
+                dialog->txtInput->setText(reply);
+            else
+                QTest::keyClicks(dialog->txtInput, reply);
             if (dialog->OKbutton->isEnabled()) {
                 dialog->OKbutton->click();
             } else {
@@ -233,6 +237,42 @@ private slots:
         QVERIFY(w.lblText3->isHidden());
         QVERIFY(near(w.image(), 491.5, 97, QBColor(13)));
         QVERIFY(near(w.image(), 494, 116, QBColor(12)));
+    }
+
+    // Pasted answers pass the key filter: the reflection quiz reads them as numbers, the
+    // prism quiz compares the text, and either goes on until the answer is right.
+    void pastedAnswers_data() {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<QStringList>("cues");
+        const QString boing = QStringLiteral("Boing.wav"), applause = QStringLiteral("Applause.wav");
+        QTest::newRow("reflection, long then 2.0")
+            << 2 << 7
+            << QStringList{QString(300, QLatin1Char('2')), QStringLiteral("x"), QStringLiteral("2.0")}
+            << QStringList{boing, boing, applause};
+        QTest::newRow("reflection, 2 with text")
+            << 2 << 7 << QStringList{QStringLiteral("2abc")} << QStringList{applause};
+        QTest::newRow("prism, 2 and a blank")
+            << 3 << 4 << QStringList{QStringLiteral("2 "), QStringLiteral("２"), QStringLiteral("2")}
+            << QStringList{boing, boing, applause};
+    }
+    void pastedAnswers() {
+        QFETCH(int, section);
+        QFETCH(int, step);
+        QFETCH(QStringList, replies);
+        QFETCH(QStringList, cues);
+        frmLight& w = startKika(1.0f);
+        enter(w, section, step - 1);
+        Answers answers;
+        answers.paste = true;
+        answers.replies = replies;
+        answers.install();
+        harness::sounds().cues.clear();
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(step));
+        QCOMPARE(answers.asked, int(replies.size()));
+        QCOMPARE(harness::sounds().files(), cues);
     }
 
     // The labels of section 3 are all in grey, the first one too.
