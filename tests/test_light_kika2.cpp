@@ -393,6 +393,30 @@ private slots:
         QVERIFY(loadedForm<frmStart>() && loadedForm<frmStart>()->isVisible());
     }
 
+    // The close box with any step of the two sections shown.
+    void closeBoxAtEveryStep_data() {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("step");
+        for (int step = 0; step <= 17; ++step)
+            QTest::addRow("2.%d", step) << 2 << step;
+        for (int step = 0; step <= 20; ++step)
+            QTest::addRow("3.%d", step) << 3 << step;
+    }
+    void closeBoxAtEveryStep() {
+        QFETCH(int, section);
+        QFETCH(int, step);
+        QPointer<frmLight> w(&startKika(1.0f));
+        Answers answers;
+        answers.install();
+        enter(*w, section, step);
+        QCOMPARE(gSection, std::int16_t(section));
+        QCOMPARE(gStep, std::int16_t(step));
+        w->close();
+        harness::flush();
+        QVERIFY(w.isNull());
+        QVERIFY(loadedForm<frmStart>() && loadedForm<frmStart>()->isVisible());
+    }
+
     // The eye about (320, 170) and (320, 120): the points every caller relies on.
     void medamaKeyPoints_data() {
         QTest::addColumn<float>("scale");
