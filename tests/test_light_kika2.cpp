@@ -30,11 +30,13 @@ bool near(const QImage& img, double x, double y, QRgb colour) {
     const int cx = int(std::nearbyint(x * gScale)), cy = int(std::nearbyint(y * gScale));
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx)
-            if ((img.pixel(cx + dx, cy + dy) | 0xff000000) == colour) return true;
+            if (img.valid(cx + dx, cy + dy) && (img.pixel(cx + dx, cy + dy) | 0xff000000) == colour)
+                return true;
     return false;
 }
 
-int count(const QImage& img, const QRect& r, QRgb colour) {
+int count(const QImage& img, const QRect& area, QRgb colour) {
+    const QRect r = area & img.rect();
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
@@ -150,6 +152,31 @@ private slots:
     void cleanup() {
         setModalHook(nullptr);
         harness::closeAllWindows();
+    }
+
+    // The race: the straight path stops at Q while the V and the arc go on, one pass a
+    // tick; all three end at Q.
+    void pathRace_data() { scaleRows({1.0f, 1.5f}); }
+    void pathRace() {
+        QFETCH(float, scale);
+        frmLight& w = startKika(scale);
+        enter(w, 2, 1);
+        QImage atStraightEnd;
+        const qint64 t0 = harness::clock().msNow();
+        harness::clock().at(t0 + 400, [&] { atStraightEnd = w.image().copy(); });
+        w.cmdNext->click();
+        const qint64 took = harness::clock().msNow() - t0;
+        QVERIFY2(took >= 637 && took < 700, qPrintable(QString::number(took)));
+        // When the straight path has reached Q, the V is on its way up, the arc past its top.
+        QVERIFY(near(atStraightEnd, 600.5, 175, QBColor(14)));
+        QVERIFY(!near(atStraightEnd, 600, 179, QBColor(11)));
+        QVERIFY(near(atStraightEnd, 420, 406 - 420 * 20 / 53, QBColor(11)));
+        const QImage img = w.image();
+        QVERIFY(near(img, 602, 179, QBColor(11)));
+        QVERIFY(near(img, 601.4, 176, QBColor(10)));
+        QVERIFY(near(img, 315, 0, QBColor(10)));   // the top of the arc
+        QVERIFY(near(img, 315, 286, QBColor(11))); // the bottom of the V
+        QCOMPARE(count(img, logical(604, 170, 639, 180), QBColor(14)), 0);
     }
 
     // Path 1 first, then path 2: the wrong text and Boing, the question again over the
