@@ -71,10 +71,6 @@ void ReflectionAngleMarks(Page& p) {
     p.polyline(c, {315, 220, 321, 228, 312, 227});
 }
 
-} // namespace light
-
-namespace light {
-
 namespace {
 
 struct EyeArc {
@@ -84,22 +80,22 @@ struct EyeArc {
 
 // clang-format off
 constexpr EyeArc kEyeArcs[] = {
-    {0, 0, 50, 15, 3.665191, 2.617993},    // eyeball wall, open at the front
-    {0, 0, 52, 15, 3.665191, 5.41052},     // outer wall, lower part
-    {0, 0, 52, 15, 5.846852, 2.617993},    // outer wall, back and top (the gap lets the nerve out)
-    {45, 110, 70, 15, 0.8726644, 1.745329}, // optic nerve, one side
-    {55, 30, 10, 15, 2.44346, 4.014256},   // optic nerve, other side
-    {-20, 0, 30, 15, 2.70526, 3.577924},   // lens, front face
-    {-70, 0, 30, 15, 5.846852, 0.4363322}, // lens, back face
-    {-20, 0, 40, 15, 2.792526, 3.490658},  // cornea
-    {-43, -10, 15, 4, 1.832595, 2.967059}, // iris, upper
-    {-43, 10, 15, 4, 3.316125, 4.450589},  // iris, lower
-    {-37, -18, 10, 2, 2.356194, 3.92699},  // ciliary muscle, upper
-    {-52, -18, 10, 2, 5.497786, 0.785398},
-    {-37, 18, 10, 2, 2.356194, 3.92699},   // ciliary muscle, lower
-    {-52, 18, 10, 2, 5.497786, 0.785398},
-    {0, 0, 50, 6, 6.108651, 0.1745329},    // macula on the back wall
-    {75, 0, 28, 6, 2.879793, 3.403391},    // pit of the fovea
+    {  0,   0, 50, 15, 3.665191,  2.617993},  // eyeball wall, open at the front
+    {  0,   0, 52, 15, 3.665191,  5.41052},   // outer wall, lower part
+    {  0,   0, 52, 15, 5.846852,  2.617993},  // outer wall, back and top (a gap for the nerve)
+    { 45, 110, 70, 15, 0.8726644, 1.745329},  // optic nerve, one side
+    { 55,  30, 10, 15, 2.44346,   4.014256},  // optic nerve, other side
+    {-20,   0, 30, 15, 2.70526,   3.577924},  // lens, front face
+    {-70,   0, 30, 15, 5.846852,  0.4363322}, // lens, back face
+    {-20,   0, 40, 15, 2.792526,  3.490658},  // cornea
+    {-43, -10, 15,  4, 1.832595,  2.967059},  // iris, upper
+    {-43,  10, 15,  4, 3.316125,  4.450589},  // iris, lower
+    {-37, -18, 10,  2, 2.356194,  3.92699},   // ciliary muscle, upper, one side
+    {-52, -18, 10,  2, 5.497786,  0.785398},  //   and the other
+    {-37,  18, 10,  2, 2.356194,  3.92699},   // ciliary muscle, lower, one side
+    {-52,  18, 10,  2, 5.497786,  0.785398},  //   and the other
+    {  0,   0, 50,  6, 6.108651,  0.1745329}, // macula on the back wall
+    { 75,   0, 28,  6, 2.879793,  3.403391},  // pit of the fovea
 };
 // clang-format on
 

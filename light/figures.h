@@ -38,10 +38,6 @@ void CandidatePaths(Page& p);
 // small arrowheads at their ends.
 void ReflectionAngleMarks(Page& p);
 
-} // namespace light
-
-namespace light {
-
 // The eyeball in cross-section, seen from the side with the cornea to the left, about
 // the centre (x, y) of the 640 x 400 system: sixteen arcs in white, red (iris), green
 // (ciliary muscle) and brown (fovea). Arcs run counter-clockwise from their start to their
