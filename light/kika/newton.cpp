@@ -107,7 +107,7 @@ void particleField(Page& p, bool paced) {
         const double y = std::nearbyint(380 * Rnd() + 10);
         p.fillColour(c);
         p.circle(x, y, Device(radius), c);
-        if (paced) p.sleep(50); // one sleep, then the pending events
+        if (paced) p.Sleep(50); // one sleep, then the pending events
     }
 }
 
@@ -135,7 +135,7 @@ void band(Page& p, double x, double y, int width, QRgb c) {
 
 // A wave drawn slowly sleeps 50 ms after each position, then lets the events through.
 void paceWave(Page& p, bool paced) {
-    if (paced) p.sleep(50);
+    if (paced) p.Sleep(50);
 }
 
 // The long wave (light red) passes the particles unchanged.
