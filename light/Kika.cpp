@@ -8,12 +8,6 @@
 
 namespace light {
 
-namespace kika {
-// Sections still to be drawn: their steps draw nothing, their closing steps move on.
-const lesson::Section fermat{2, "フェルマーの原理", {}, 18};
-const lesson::Section newton{3, "ニュートンの実験と散乱", {}, 21};
-} // namespace kika
-
 namespace {
 
 // Every call starts from a hidden Picture1 and the grey text of the lesson.

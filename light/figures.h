@@ -19,6 +19,16 @@ void AirWaterFigure(Page& p);
 // and, when pauseMs is above 0, Pause(pauseMs) after it.
 void IncidentRay(Page& p, double pauseMs = 0);
 
+// A row of numbers, one for each of several lines of a figure, spaced out with blanks as
+// it was laid out for gScale 1.5. The font keeps its size while the picture scales, so
+// at another scale the row printed as it stands would put its numbers under the wrong
+// lines: there each number is printed on its own, at the logical place it has at 1.5.
+struct LabelRow {
+    const char* text; // the row as printed at gScale 1.5
+    double x, y;      // where the row starts
+};
+void NumberRow(Page& p, const LabelRow& row);
+
 // The three candidate paths from the entry point to the bottom of the water, in magenta,
 // and their numbers below the figure in grey.
 void CandidatePaths(Page& p);
@@ -27,5 +37,12 @@ void CandidatePaths(Page& p);
 // radius 30 about the reflection point (300, 250) on both sides of the normal and the
 // small arrowheads at their ends.
 void ReflectionAngleMarks(Page& p);
+
+// The eyeball in cross-section, seen from the side with the cornea to the left, about
+// the centre (x, y) of the 640 x 400 system: sixteen arcs in white, red (iris), green
+// (ciliary muscle) and brown (fovea). Arcs run counter-clockwise from their start to their
+// end angle, through angle 0 where the end is the smaller. Draws nothing else and clears
+// nothing; leaves the fore colour white (15), which the colour lessons go on printing in.
+void medama(Page& p, int x, int y);
 
 } // namespace light
