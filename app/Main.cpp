@@ -108,6 +108,11 @@ void restoreDefaultSignals() {
 
 } // namespace
 
+void endProcess(int status) {
+    std::fflush(nullptr);
+    ::_exit(status);
+}
+
 int runApplication(QApplication& app) {
     initApplication(app);
     installTerminationHandler(app);

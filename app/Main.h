@@ -23,6 +23,13 @@ void Main();
 // while the application object still lives. Returns the exit status.
 int runApplication(QApplication& app);
 
+// Ends the process once the application object is gone: the standard streams are
+// flushed, and the static destructors of the libraries do not run. Qt Multimedia (6.4)
+// tears its PulseAudio connection down in one of them, racing with the sound library's
+// own thread, and an assertion of that library then aborts the process now and then.
+// Everything of ours is destroyed by then, and nothing is left to write.
+[[noreturn]] void endProcess(int status);
+
 // Unloads every window (viewers, lesson windows, then the start window); the
 // application ends once the last is gone.
 void unloadAllWindows();

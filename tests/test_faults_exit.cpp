@@ -4,6 +4,7 @@
 // includes what happens after main returns. A PulseAudio server with a null sink is
 // started for the test when pulseaudio is installed; without one those rows are skipped.
 
+#include "app/Main.h"
 #include "app/globals.h"
 #include "player/Sound.h"
 #include "tests/support/AppProcess.h"
@@ -190,12 +191,16 @@ private slots:
 int main(int argc, char** argv) {
     const int child = appprocess::childMain(argc, argv);
     if (child >= 0) return child;
-    QApplication app(argc, argv);
-    TestFaultsExit test;
-    const int status = QTest::qExec(&test, argc, argv);
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        TestFaultsExit test;
+        status = QTest::qExec(&test, argc, argv);
+    }
     std::printf("test_faults_exit: %d cases tried, %d failures, %.1f s\n", tried, failures,
                 wallClock.elapsed() / 1000.0);
-    return status;
+    // The real sound output was used: end as the application ends.
+    endProcess(status);
 }
 
 #include "test_faults_exit.moc"

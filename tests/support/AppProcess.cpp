@@ -143,30 +143,39 @@ Script* scriptFor(const QString& road) {
 
 int childMain(int argc, char** argv) {
     QString road;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (QByteArray(argv[i]) == "--child") road = QString::fromLocal8Bit(argv[i + 1]);
+    bool single = false;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--child" && i + 1 < argc) road = QString::fromLocal8Bit(argv[i + 1]);
+        if (QByteArray(argv[i]) == "--single-instance") single = true;
+    }
     if (road.isEmpty()) return -1;
-    QApplication app(argc, argv);
+    // As main() does; only on request, so that a copy of the application the developer
+    // runs meanwhile cannot turn a child into a silent success.
+    if (single && !acquireSingleInstance()) return 0;
     std::unique_ptr<Script> script(scriptFor(road));
     if (!script) {
         std::fprintf(stderr, "child: no road %s\n", qPrintable(road));
         return 2;
     }
-    // 終了しますか？ and every other box: OK, as the learner who wants to leave.
-    setModalHook([](QDialog& d) {
-        if (auto* box = qobject_cast<QMessageBox*>(&d)) {
-            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
-                ok->click();
-                return;
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        // 終了しますか？ and every other box: OK, as the learner who wants to leave.
+        setModalHook([](QDialog& d) {
+            if (auto* box = qobject_cast<QMessageBox*>(&d)) {
+                if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+                    ok->click();
+                    return;
+                }
             }
-        }
-        d.accept();
-    });
-    script->startedAt = appClock().msNow();
-    appClock().at(0, [s = script.get()] { s->poll(); });
-    const int status = runApplication(app);
-    setModalHook(nullptr);
-    return status;
+            d.accept();
+        });
+        script->startedAt = appClock().msNow();
+        appClock().at(0, [s = script.get()] { s->poll(); });
+        status = runApplication(app);
+        setModalHook(nullptr);
+    }
+    endProcess(status); // as main() ends
 }
 
 // ---- sound server ----
@@ -241,6 +250,12 @@ QProcessEnvironment childEnvironment(const QString& home) {
     QDir().mkpath(run);
     QFile::setPermissions(run, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), run);
+    // The sound library's client creates its cookie file when the user has none; on a
+    // desktop the sound server has left one there long before.
+    QDir().mkpath(home + QStringLiteral("/.config/pulse"));
+    QFile cookie(home + QStringLiteral("/.config/pulse/cookie"));
+    if (!cookie.exists() && cookie.open(QIODevice::WriteOnly)) cookie.write(QByteArray(256, char(0x5a)));
+    cookie.close();
     QFile conf(home + QStringLiteral("/client.conf"));
     if (conf.open(QIODevice::WriteOnly)) conf.write("autospawn = no\n");
     env.insert(QStringLiteral("PULSE_CLIENTCONFIG"), conf.fileName());

@@ -28,6 +28,7 @@ namespace appprocess {
 QStringList roads();
 
 // When argv holds "--child ROAD", plays it and returns the exit status; otherwise -1.
+// With "--single-instance" the child first takes the single-instance mark, as main() does.
 int childMain(int argc, char** argv);
 
 // A PulseAudio server of our own with one null sink, in a private folder. start() is
@@ -50,7 +51,7 @@ private:
 };
 
 // A client environment for the children: offscreen, no leak reports, a private HOME and
-// runtime folder (whatever the toolkit or the sound library keep stays in there), and a
+// runtime folder with what a desktop keeps there (the sound library's cookie), and a
 // sound server that does not exist unless one is added.
 QProcessEnvironment childEnvironment(const QString& home);
 
