@@ -64,7 +64,6 @@ QStringList playCourses(float scale) {
             Learner::Options o;
             o.cloudCounts[0] = QStringLiteral("30");
             o.cloudCounts[1] = QStringLiteral("20");
-            o.unchangedLimit = 60; // missing pictures leave some steps looking alike
             Learner learner(o);
             const driver::ItemRun run = learner.playItem(c, item);
             if (run.outcome == Outcome::Failed) problems << run.message;
@@ -198,7 +197,9 @@ private slots:
                                                            : readPictureFile(path, &problem).isNull();
         const qint64 extra = faultfiles::peakKb() - before;
         worstExtraKb = std::max(worstExtraKb, extra);
-        const bool ok = missing && !problem.isEmpty() && extra < 200 * 1024;
+        // A truncated picture may show what it holds; everything else is missing.
+        const bool mayShow = variant == QLatin1String("truncated") && kind != QLatin1String("wave");
+        const bool ok = (mayShow || (missing && !problem.isEmpty())) && extra < 200 * 1024;
         if (!ok) ++failures;
         QVERIFY2(ok, qPrintable(QStringLiteral("missing %1, reason \"%2\", %3 kB more at peak")
                                     .arg(missing)
