@@ -133,6 +133,46 @@ private slots:
         Learner::closeAll();
     }
 
+    // During the farewell's two seconds the buttons are still on screen, but the exit is
+    // under way: a second 終了 does not start a second farewell, and a course does not open
+    // only to be closed by the pending exit.
+    void farewellIgnoresTheButtons_data() {
+        QTest::addColumn<int>("button"); // 0: 終了 again, 1 and 2: the course buttons
+        QTest::newRow("exit again") << 0;
+        QTest::newRow("light course") << 1;
+        QTest::newRow("matter course") << 2;
+    }
+    void farewellIgnoresTheButtons() {
+        QFETCH(int, button);
+        harness::setUp(1.0f);
+        frmStart& start = form<frmStart>();
+        start.Show();
+        QPointer<frmStart> guard(&start);
+        int clicks = 0;
+        bool opened = false, hidden = false;
+        for (qint64 at : {300, 1000, 1900})
+            harness::clock().at(harness::clock().msNow() + at, [&, button] {
+                if (!guard) return;
+                ++clicks;
+                (button == 0 ? guard->cmdExit : guard->cmdItem[button])->click();
+                opened = opened || loadedForm<frmLight>() || loadedForm<frmMaterial>();
+                hidden = hidden || (guard && !guard->isVisible());
+            });
+        start.cmdExit->click();
+        harness::flush();
+        ++tried;
+        const bool ok = clicks == 3 && !opened && !hidden && !loadedForm<frmLight>() &&
+                        !loadedForm<frmMaterial>() && Form::all().isEmpty() &&
+                        harness::sounds().files() == QStringList{QStringLiteral("お疲れ.wav")};
+        if (!ok) ++failures;
+        QCOMPARE(clicks, 3);
+        QVERIFY2(!opened, "a course opened during the farewell");
+        QVERIFY2(!hidden, "the start window went away during the farewell");
+        QVERIFY(!loadedForm<frmLight>() && !loadedForm<frmMaterial>());
+        QVERIFY(Form::all().isEmpty());
+        QCOMPARE(harness::sounds().files(), QStringList{QStringLiteral("お疲れ.wav")});
+    }
+
     void closeAnywhere_data() {
         QTest::addColumn<float>("scale");
         QTest::addColumn<Course>("course");
