@@ -152,11 +152,6 @@ bool parseWav(const QByteArray& file, WavFormat* format, qsizetype* dataAt, qsiz
     return fail(problem, "no data chunk");
 }
 
-void putU16(QByteArray& out, quint16 v) {
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
 void putU32(QByteArray& out, quint32 v) {
     char b[4];
     qToLittleEndian(v, b);
