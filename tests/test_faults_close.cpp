@@ -6,7 +6,7 @@
 // window's code is still on the stack.
 //
 // Each item is played once to learn its steps; the cases then replay it and close at a
-// chosen moment. Steps are sampled (ORVANTH_FAULT_SAMPLES per item, 8 unless set) and
+// chosen moment. Steps are sampled (ORVANTH_FAULT_SAMPLES per item, 6 unless set) and
 // spread over the item, the first and the last always among them.
 
 #include "app/Random.h"
@@ -40,7 +40,7 @@ QElapsedTimer wallClock;
 int samplesPerItem() {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue("ORVANTH_FAULT_SAMPLES", &ok);
-    return ok && n > 0 ? n : 8;
+    return ok && n > 0 ? n : 6;
 }
 
 Learner::Options options() {
