@@ -2,12 +2,24 @@
 
 #include "app/frmStart.h"
 #include "app/globals.h"
+#include "player/LessonWindow.h"
+#include "player/Sound.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLockFile>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QStyleFactory>
+
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 void initApplication(QApplication& app) {
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -16,12 +28,24 @@ void initApplication(QApplication& app) {
 }
 
 bool acquireSingleInstance() {
-    // The lock lives in the temporary folder; a copy that died leaves a stale lock, which
-    // QLockFile recognises by its process id and takes over.
-    static QLockFile lock(
-        QDir::temp().filePath(QStringLiteral("orvanth-%1.lock").arg(qEnvironmentVariable("USER"))));
-    lock.setStaleLockTime(0);
-    return lock.tryLock(0);
+    // Held open for the whole run; never closed, so the name stays ours until the end.
+    static int fd = -1;
+    if (fd >= 0) return true;
+    const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (s < 0) return true; // cannot tell: better two copies than none
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    // A leading NUL byte puts the name in the abstract namespace: nothing on disk.
+    const int n =
+        std::snprintf(addr.sun_path + 1, sizeof addr.sun_path - 1, "orvanth-%u", unsigned(::getuid()));
+    const auto len = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + n);
+    if (::bind(s, reinterpret_cast<const sockaddr*>(&addr), len) == 0) {
+        fd = s;
+        return true;
+    }
+    const int err = errno;
+    ::close(s);
+    return err != EADDRINUSE;
 }
 
 void Main() {
@@ -30,4 +54,82 @@ void Main() {
     gAppPath = appPathFor(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     Form::setQuitWhenLastUnloaded(true);
     form<frmStart>().Show();
+}
+
+void unloadAllWindows() {
+    // Viewers first (closing one shows the matter window), then the lesson windows
+    // (closing one shows the start window), then the rest, the start window last.
+    auto unloadWhere = [](auto pred) {
+        for (Form* f : Form::all())
+            if (pred(f) && !f->isUnloading()) f->Unload();
+    };
+    unloadWhere([](Form* f) { return !dynamic_cast<LessonWindow*>(f) && !dynamic_cast<frmStart*>(f); });
+    unloadWhere([](Form* f) { return dynamic_cast<LessonWindow*>(f) != nullptr; });
+    unloadWhere([](Form*) { return true; });
+}
+
+namespace {
+
+// A termination signal only writes a byte here; the event loop reads it and ends the
+// application the orderly way.
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onTerminate(int) {
+    const char b = 1;
+    const int saved = errno;
+    ssize_t ignored = ::write(signalPipe[1], &b, 1);
+    (void)ignored;
+    errno = saved;
+}
+
+void installTerminationHandler(QApplication& app) {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char buf[16];
+        while (::read(signalPipe[0], buf, sizeof buf) > 0) {
+        }
+        unloadAllWindows();
+        // Windows whose code is running unwind first; the last one to go quits.
+        if (Form::all().isEmpty()) QCoreApplication::quit();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onTerminate;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
+}
+
+void restoreDefaultSignals() {
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(sig, SIG_DFL);
+}
+
+} // namespace
+
+void endProcess(int status) {
+    std::fflush(nullptr);
+    ::_exit(status);
+}
+
+int runApplication(QApplication& app) {
+    initApplication(app);
+    installTerminationHandler(app);
+    Main();
+    int status = 0;
+    if (!Form::all().isEmpty()) status = app.exec();
+    restoreDefaultSignals();
+    // Whatever is still loaded goes now, while the application object lives: the
+    // multimedia and window-system state behind these objects does not outlive it.
+    while (!Form::all().isEmpty())
+        delete Form::all().first();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!releaseSoundOutput()) {
+        // The sound server holds our output: end without the destructors that would
+        // free state its thread still uses.
+        std::fflush(nullptr);
+        ::_exit(status);
+    }
+    return status;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Start-up of the application.
+// Start-up and shutdown of the application.
 
 class QApplication;
 
@@ -8,8 +8,28 @@ class QApplication;
 void initApplication(QApplication& app);
 
 // True for the first running copy; a second copy gets false and should end at once.
-// The lock is held until the process ends.
+// The mark is a name in the abstract socket namespace, per user id: no file is written,
+// and the kernel frees the name when the process ends, however it ends, so a copy that
+// crashed or was killed never blocks the next start. Only a name already held counts as
+// another copy; any other failure to take it lets this copy run.
 bool acquireSingleInstance();
 
 // Fixes the scale factor and the application folder, and shows the start window.
 void Main();
+
+// Everything the application does once its application object exists: the shared
+// settings, a termination request (SIGTERM, SIGINT, SIGHUP) turned into an orderly end,
+// Main, the event loop, and a teardown that destroys every window and the sound output
+// while the application object still lives. Returns the exit status.
+int runApplication(QApplication& app);
+
+// Ends the process once the application object is gone: the standard streams are
+// flushed, and the static destructors of the libraries do not run. Qt Multimedia (6.4)
+// tears its PulseAudio connection down in one of them, racing with the sound library's
+// own thread, and an assertion of that library then aborts the process now and then.
+// Everything of ours is destroyed by then, and nothing is left to write.
+[[noreturn]] void endProcess(int status);
+
+// Unloads every window (viewers, lesson windows, then the start window); the
+// application ends once the last is gone.
+void unloadAllWindows();

@@ -129,6 +129,7 @@ void frmStart::start() {
 }
 
 void frmStart::cmdItem_Click(int index) {
+    if (exiting_) return; // the farewell would close whatever opened now
     hide();
     if (index == 1) {
         gCourseName = QStringLiteral("光とは");
@@ -140,6 +141,10 @@ void frmStart::cmdItem_Click(int index) {
 }
 
 void frmStart::cmdExit_Click() {
+    // During the farewell's wait the buttons stay visible; a second press must not start
+    // a second farewell inside the first.
+    if (exiting_) return;
+    exiting_ = true;
     MMControl1.Command(QStringLiteral("Close"));
     MMControl1.DeviceType = QStringLiteral("WaveAudio");
     MMControl1.FileName = mediaPath(QStringLiteral("wave\\お疲れ.wav"));

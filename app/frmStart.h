@@ -26,6 +26,8 @@ protected:
     void Form_Load() override;
 
 private:
+    bool exiting_ = false; // the farewell has begun: the buttons do nothing any more
+
     // The wait of this window: elapsed seconds on the seconds clock, events processed.
     void Wait(double seconds);
 };

@@ -1,13 +1,15 @@
 #include "app/Main.h"
-#include "player/Form.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    if (!acquireSingleInstance()) return 0; // another copy runs: leave it alone
-    initApplication(app);
-    Main();
-    if (Form::all().isEmpty()) return 0;
-    return app.exec();
+    // Before anything else: a second copy leaves at once, without a window or a message,
+    // and without touching the display.
+    if (!acquireSingleInstance()) return 0;
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        status = runApplication(app);
+    }
+    endProcess(status);
 }

@@ -8,10 +8,12 @@
 #include <QString>
 #include <memory>
 
+class QFile;
+
 class SoundBackend {
 public:
     virtual ~SoundBackend() = default;
-    // Starts playing 16-bit PCM samples; returns at once.
+    // Starts playing a checked WAV file (see isPlayableWav); returns at once.
     virtual void play(const QString& path, const QByteArray& wavFile) = 0;
     virtual void stop() = 0;
 };
@@ -34,6 +36,14 @@ public:
 std::unique_ptr<SoundBackend> setSoundBackend(std::unique_ptr<SoundBackend> b);
 SoundBackend& soundBackend();
 
+// Stops and destroys the real sound output, if one was made. The application calls it
+// once its event loop has ended and before its application object goes: the output
+// holds state of the multimedia library that does not outlive the application object.
+// Later cues are silent. Returns false when the output did not stop within two seconds
+// (a sound server that hangs); it is then left alone, and the process should end
+// without running its static destructors.
+bool releaseSoundOutput();
+
 class MMControl {
 public:
     QString DeviceType;
@@ -50,8 +60,28 @@ private:
 // The sound player of the start window, which lives as long as the application.
 MMControl& soundPlayer();
 
-// Checks a WAV file: RIFF/WAVE with a PCM format chunk and a data chunk.
-bool isPlayableWav(const QByteArray& file);
+// The largest sound file a cue reads, and the longest stretch of it that plays.
+inline constexpr qint64 kMaxCueFileBytes = 16 * 1024 * 1024;
+inline constexpr int kMaxCueSeconds = 60;
+
+// Checks a WAV file in memory: RIFF/WAVE, a PCM format chunk of 8 or 16 bits, mono or
+// stereo, at one of the common sample rates (8000 to 48000 Hz), and a data chunk that
+// holds a whole number of frames, at least one. Anything else is not played.
+bool isPlayableWav(const QByteArray& file, QString* problem = nullptr);
+
+// Reads a sound file for a cue: only a regular file of at most kMaxCueFileBytes, its
+// headers first, and its samples only when the format passes isPlayableWav. Returns the
+// file reduced to its RIFF header, format chunk and data chunk, or nothing (with the
+// reason in problem).
+QByteArray readCueFile(const QString& path, QString* problem = nullptr);
+
+// Opens a media file for reading only if it is a regular file of at most maxBytes:
+// named pipes, devices, folders and larger files are refused, so reading one can neither
+// block nor grow without bound. False with the reason in problem.
+bool openMediaFile(QFile& file, const QString& path, qint64 maxBytes, QString* problem);
+
+// One line on standard error for a media file that is used as missing, once per file.
+void warnMediaOnce(const QString& path, const QString& problem);
 
 // A media file named as the lessons write it ("wave\\Boing.wav", "\\wave\\Boing.wav",
 // "Light\\photon.bmp"), turned into a path under the application folder.
