@@ -289,6 +289,42 @@ private slots:
         QCOMPARE(harness::sounds().files().count(QStringLiteral("大砲.wav")), 2);
     }
 
+    // The ruler's grey marks of the last phase each sleep 10 ms too: 6 x 10 + 120 x 20 +
+    // 20 x 10 + 99 x 10 x 10 ms at least.
+    void rulerPacing() {
+        frmMaterial& w = startItem(learner, 1.0f);
+        jumpTo(w, 2, 6);
+        const qint64 t = timed(w.cmdNext);
+        QCOMPARE(gStep, std::int16_t(7));
+        QVERIFY2(t >= 12560, qPrintable(QString::number(t)));
+    }
+
+    // The particle groups are outlines with their clouds inside, not grey discs; the
+    // explosion draws rings, not a growing disc; the closing sentence is not under the
+    // banner.
+    void groupsExplosionAndBanner() {
+        frmMaterial& w = startItem(learner, 1.0f);
+        jumpTo(w, 2, 18);
+        // Inside the second group's outline, away from its clouds.
+        QVERIFY(same(w.image().pixel(scaled(290, 70)), QBColor(15)));
+        w.cmdNext->click(); // 19
+        QVERIFY(same(w.image().pixel(scaled(290, 70)), QBColor(15)));
+        w.cmdNext->click(); // 20
+        QRgb centre = 0;
+        int yellow = 0;
+        const qint64 t0 = harness::clock().msNow();
+        const int id = harness::clock().at(t0 + 200, [&] {
+            centre = w.image().pixel(scaled(320, 200));
+            yellow = countColour(w.image(), w.image().rect(), QBColor(14));
+        });
+        w.cmdNext->click(); // 21
+        harness::clock().cancelAt(id);
+        QVERIFY(same(centre, QBColor(0)));
+        QVERIFY(yellow > 0);
+        w.cmdNext->click(); // 22
+        QVERIFY(!w.Picture1->isVisible());
+    }
+
     // Point by point or at once, a galaxy is the same 1890 dots for the same random
     // numbers, and only its colour: fill, text and colours of the canvas stay as they were.
     void galaxyModesGiveTheSameDots_data() {

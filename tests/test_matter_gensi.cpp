@@ -109,6 +109,25 @@ private slots:
         }
     }
 
+    // The yellow title of the solar-system section goes with its first picture: nothing of
+    // it is left beside the pictures or under the orbit figure.
+    void titleGoesWithTheFirstPicture() {
+        Replies r;
+        frmMaterial& w = startItem(r, 3);
+        jumpTo(w, 2, 0);
+        auto yellow = [&] {
+            int n = 0;
+            const QImage& img = w.image();
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    n += (img.pixel(x, y) & 0xffffff) == (QBColor(14) & 0xffffff);
+            return n;
+        };
+        QVERIFY(yellow() > 100);
+        w.cmdNext->click();
+        QCOMPARE(yellow(), 0);
+    }
+
     // The electron circles the 10 cm nucleus in 37 moves with a beep each, starting at
     // (500, 200) and passing (320, 20) at a quarter turn.
     void orbitOfTheBlownUpAtom() {

@@ -114,7 +114,10 @@ void heading(Page& p) {
     p.print(190, 150, QStringLiteral("太陽系モデルとの比較"));
 }
 
+// The title goes: on the white page the new background colour is the old one and erases
+// nothing, and the title would stay under every picture and the orbit figure.
 void solarSystem(Page& p) {
+    p.cls();
     p.fontSize(16);
     p.fore(QBColor(0));
     p.back(QBColor(15));
