@@ -2,6 +2,7 @@
 // dialog on the virtual clock: its five questions, its electron animations and its end.
 
 #include "app/Random.h"
+#include "app/frmStart.h"
 #include "app/globals.h"
 #include "cloud/cloudfrm.h"
 #include "dialogs/frmInputMaterial.h"
@@ -9,6 +10,7 @@
 #include "player/frmMaterial.h"
 #include "tests/support/Harness.h"
 
+#include <QPointer>
 #include <QtTest>
 #include <cmath>
 
@@ -200,6 +202,58 @@ private slots:
             QVERIFY(!w.cmdNext->isEnabled() && !w.cmdReturn1->isEnabled() && !w.cmdReturn->isEnabled());
             QVERIFY(w.cmdExit->isEnabled());
         }
+    }
+
+    // The close box in the middle of an animation or while a question is open: the step is
+    // abandoned, nothing is left waiting and the start window comes back.
+    void closeBoxMidStep_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("afterMs"); // -1: when the question opens
+        QTest::newRow("spiral") << 2 << 3 << 1 << 500;
+        QTest::newRow("asteroid belt") << 2 << 3 << 4 << 700;
+        QTest::newRow("light to the Earth") << 2 << 3 << 6 << 2000;
+        QTest::newRow("outer planets") << 2 << 3 << 7 << 1500;
+        QTest::newRow("light along the scale") << 2 << 3 << 8 << 1000;
+        QTest::newRow("our galaxy") << 2 << 3 << 11 << 3000;
+        QTest::newRow("bulge") << 2 << 3 << 11 << 12000;
+        QTest::newRow("four galaxies") << 2 << 3 << 13 << 1500;
+        QTest::newRow("groups of galaxies") << 2 << 3 << 14 << 2500;
+        QTest::newRow("the Sun as a ball") << 2 << 3 << 15 << 1000;
+        QTest::newRow("the nearest star") << 2 << 3 << 16 << 3000;
+        QTest::newRow("the galaxy at that scale") << 2 << 3 << 17 << 4000;
+        QTest::newRow("question 7") << 3 << 1 << 3 << -1;
+        QTest::newRow("question 8") << 3 << 1 << 8 << -1;
+        QTest::newRow("questions 9 to 11") << 3 << 1 << 10 << -1;
+        QTest::newRow("orbit") << 3 << 2 << 6 << 300;
+        QTest::newRow("two electrons") << 3 << 2 << 12 << 1500;
+    }
+    void closeBoxMidStep() {
+        QFETCH(int, button);
+        QFETCH(int, section);
+        QFETCH(int, step);
+        QFETCH(int, afterMs);
+        Replies r;
+        frmMaterial& w = startItem(r, button);
+        QPointer<frmMaterial> window(&w);
+        jumpTo(w, section, step - 1);
+        if (afterMs < 0)
+            setModalHook([window](QDialog&) {
+                if (window) window->close();
+            });
+        else
+            harness::clock().at(harness::clock().msNow() + afterMs, [window] {
+                if (window) window->close();
+            });
+        const int cues = int(harness::sounds().files().size());
+        w.cmdNext->click();
+        harness::flush();
+        QVERIFY(!window);
+        QVERIFY(!loadedForm<frmMaterial>());
+        QVERIFY(form<frmStart>().isVisible());
+        QVERIFY(!harness::clock().hasPending());
+        if (afterMs < 0) QCOMPARE(int(harness::sounds().files().size()), cues); // no verdict
     }
 
     // Every call reseeds the generator from the seconds clock, before its step: after a
