@@ -183,7 +183,7 @@ void sunToStar(Page& p, bool paced) {
     p.circle(20, 68, 3, QBColor(14));
     p.fillColour(QBColor(4));
     p.circle(222, 68, 3, QBColor(4));
-    p.print(240, 60, QStringLiteral("一番近い恒星は290km先（東京～名古屋）．"));
+    p.print(240, 60, QStringLiteral("一番近い恒星は290km先，東京－名古屋ほど．"));
     for (int i = 0; i <= 100; ++i) {
         p.pset(20 + 2 * i, 68, p.canvas().ForeColor);
         if (paced) p.seconds(0.05);
@@ -475,7 +475,7 @@ void theGalaxyAtThatScale(Page& p) {
     p.fillColour(QBColor(14));
     p.circle(20, 88, 3, QBColor(10));
     p.circle(222, 148, 3, QBColor(4));
-    p.print(240, 140, QStringLiteral("銀河系の直径は680万km（地球170周）．"));
+    p.print(240, 140, QStringLiteral("銀河系の直径は680万km，地球170周分です．"));
     p.fore(QBColor(10));
     for (double y : {88.0, 108.0, 128.0})
         for (int i = 0; i <= 300; ++i) {
