@@ -106,8 +106,11 @@ void twoElectrons(Page& p) {
 
 // ---- steps ----
 
+// Reached again by Back one from step 1, the title must not stay under that step's picture.
 void heading(Page& p) {
     p.cls();
+    p.matter().Picture1->hide();
+    p.matter().Picture2->hide();
     p.fore(QBColor(14));
     p.back(QBColor(15));
     p.fontSize(32);

@@ -19,8 +19,11 @@ void heading(Page& p) {
     p.print(190, 150, QStringLiteral("不確定性原理"));
 }
 
+// Every page up to step 3 is without Planck's picture, also when Back one comes from
+// step 4.
 void modelFails(Page& p) {
     p.cls();
+    p.matter().Picture2->hide();
     p.back(QBColor(15));
     p.fore(QBColor(0));
     p.fontSize(16);
