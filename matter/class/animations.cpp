@@ -80,7 +80,7 @@ void Ruler(Page& p) {
         if (j == 100) break;
         for (int i = 1; i <= 10; ++i) {
             mark(175 - i * j, 7);
-            p.sleep(10);
+            p.Sleep(10);
         }
     }
 }

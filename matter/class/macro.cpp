@@ -243,8 +243,11 @@ void heading(Page& p) {
 }
 
 // Circles of growing size and changing colour wind out along a logarithmic spiral.
+// The circles keep the line width the explosion of the micro world left (2), also when
+// Back one comes here from step 2, which sets 1.
 void spiral(Page& p) {
     p.cls();
+    p.drawWidth(2);
     p.fontSize(14);
     p.back(QBColor(0));
     p.fillStyle(FillStyles::Solid);
@@ -510,6 +513,7 @@ void strangeRegularity(Page& p) {
                    QStringLiteral("魅力？　それとも政治力？")});
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
     {0, heading},
     {1, spiral},
@@ -532,6 +536,7 @@ constexpr lesson::StepRow kSteps[] = {
     {18, forces},
     {19, strangeRegularity},
 };
+// clang-format on
 
 } // namespace
 

@@ -265,8 +265,11 @@ void forces(Page& p) {
     p.showPicture(*w.Picture1, 10, 10, 700, 100, QStringLiteral("Material\\bs-14.jpg"));
 }
 
+// The banner of step 20 stays above the explosion; step 22 hides it, so coming back here
+// with Back one shows it again.
 void bang(Page& p) {
     p.cls();
+    p.matter().Picture1->show();
     p.back(QBColor(0));
     p.drawWidth(2);
     animations::Explosion(p);

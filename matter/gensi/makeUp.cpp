@@ -205,6 +205,7 @@ void oxygenAndWaterQuiz(Page& p) {
     p.ask(11);
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
     {0, heading},
     {1, pageA},
@@ -218,14 +219,17 @@ constexpr lesson::StepRow kSteps[] = {
     {9, heliumExample},
     {10, oxygenAndWaterQuiz, lesson::DrawnOver},
 };
+// clang-format on
 
+// clang-format off
 constexpr lesson::QuizRow kQuizzes[] = {
-    {3, 7, "2", "1"},   // gravitation acts too, however weakly
-    {8, 8, "1", "2"},   // hydrogen: one proton
-    {10, 9, "1", "3"},  // oxygen: eight protons
+    {3, 7, "2", "1"}, // gravitation acts too, however weakly
+    {8, 8, "1", "2"}, // hydrogen: one proton
+    {10, 9, "1", "3"}, // oxygen: eight protons
     {10, 10, "2", "1"}, // eight protons and eight neutrons: about 16
     {10, 11, "3", "2"}, // water: 16 + 2 x 1
 };
+// clang-format on
 
 } // namespace
 

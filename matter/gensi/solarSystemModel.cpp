@@ -198,11 +198,23 @@ void hideAll(Page& p) {
     w.Picture2->hide();
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},    {1, solarSystem},         {2, atomModel},   {3, table},  {4, forceLaws},
-    {5, sizeRatios}, {6, emptyAtom},           {7, alike},       {8, unlike}, {9, mostlyEmpty},
-    {10, speeds},    {11, speedOfTheElectron}, {12, likeACloud},
+    {0, heading},
+    {1, solarSystem},
+    {2, atomModel},
+    {3, table},
+    {4, forceLaws},
+    {5, sizeRatios},
+    {6, emptyAtom},
+    {7, alike},
+    {8, unlike},
+    {9, mostlyEmpty},
+    {10, speeds},
+    {11, speedOfTheElectron},
+    {12, likeACloud},
 };
+// clang-format on
 
 } // namespace
 

@@ -67,10 +67,16 @@ void modernPicture(Page& p) {
     p.print(50, 330, QStringLiteral("水素原子で，現代の原子像を見てみましょう．"));
 }
 
+// clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},       {1, modelFails}, {2, positionAndMomentum},
-    {3, energyAndTime}, {4, planck},     {5, modernPicture},
+    {0, heading},
+    {1, modelFails},
+    {2, positionAndMomentum},
+    {3, energyAndTime},
+    {4, planck},
+    {5, modernPicture},
 };
+// clang-format on
 
 } // namespace
 
