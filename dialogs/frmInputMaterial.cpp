@@ -35,9 +35,9 @@ constexpr Question kQuestions[] = {
     // The atomic number of hydrogen.
     {8, u"水素原子(陽子１個+電子１個)の原子番号は(1/2)\r\n\r\n1)１\r\n2)２", u'2'},
     // The atomic number of oxygen.
-    {9, u"酸素原子((陽子８個+中性子８個)+電子１個)の原子番号は(1/2/3)\r\n\r\n1)８\r\n2)１６\r\n3)２４", u'3'},
+    {9, u"酸素原子((陽子８個+中性子８個)+電子８個)の原子番号は(1/2/3)\r\n\r\n1)８\r\n2)１６\r\n3)２４", u'3'},
     // The atomic weight of oxygen.
-    {10, u"酸素原子((陽子８個+中性子８個)+電子１個)の原子量は(1/2/3)\r\n\r\n1)約８\r\n2)約１６\r\n3)約２４", u'3'},
+    {10, u"酸素原子((陽子８個+中性子８個)+電子８個)の原子量は(1/2/3)\r\n\r\n1)約８\r\n2)約１６\r\n3)約２４", u'3'},
     // The molecular weight of water.
     {11, u"水分子（Ｈ,2,Ｏ）の分子量はいくらか(1/2/3)\r\n\r\n1)約３\r\n2)約１０\r\n3)約１８", u'3'},
 };

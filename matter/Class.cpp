@@ -8,11 +8,6 @@
 
 namespace matter {
 
-namespace klass {
-// Still to be drawn: its steps draw nothing, its closing step ends the item.
-const lesson::Section macro{3, "マクロの世界", {}, 20};
-} // namespace klass
-
 namespace {
 
 void titleColours(Page& p) {

@@ -1,3 +1,5 @@
+#include "app/Random.h"
+#include "matter/gensi/sections.h"
 #include "matter/procedures.h"
 #include "player/Page.h"
 #include "player/frmMaterial.h"
@@ -7,14 +9,12 @@
 
 namespace matter {
 
-namespace gensi {
-// Sections still to be drawn: their steps draw nothing, their closing steps move on.
-const lesson::Section makeUp{1, "原子の構成", {}, 11};
-const lesson::Section solarSystemModel{2, "太陽系模型", {}, 13};
-const lesson::Section uncertainty{3, "不確定性原理", {}, 6};
-} // namespace gensi
-
 namespace {
+
+// Every call seeds the generator afresh from the seconds clock.
+void reseed(Page&) {
+    Randomize();
+}
 
 void titleColours(Page& p) {
     p.back(RGB(255, 224, 192));
@@ -43,6 +43,7 @@ constexpr const lesson::Section* kSections[] = {&gensi::makeUp, &gensi::solarSys
 const lesson::Procedure Gensi{
     .name = "Gensi",
     .title = "原子の構造について",
+    .onEntry = reseed,
     .beforeTitle = titleColours,
     .sections = kSections,
     .end = {.before = removePicture2,

@@ -1,5 +1,6 @@
 #include "matter/figures.h"
 
+#include "app/Random.h"
 #include "player/Page.h"
 
 #include <cmath>
@@ -120,7 +121,7 @@ void WaterMolecule(Page& p) {
     p.line(175, 113, 140, 160);
     p.lineTo(142, 150);
     p.line(140, 160, 148, 158);
-    p.print(150, 100, QStringLiteral("0.95781±0.00003 Å"));
+    p.print(150, 100, QStringLiteral("0.95781±0.00003 Å"));
 }
 
 void NucleusAndScale(Page& p) {
@@ -175,6 +176,30 @@ void OxygenNucleus(Page& p) {
     p.print(50, 160, QStringLiteral("中性子"));
     p.line(90, 125, 148, 140);
     p.line(105, 170, 148, 162);
+}
+
+void galaxy(Page& p, double p1, double p2, double cx, double cy, double size, int colour, int mode) {
+    const QRgb c = QBColor(colour);
+    // The bounds are compared after each step is added, in doubles: five arms (0 to 6.4),
+    // three rings (size, 1.05 size, 1.1 size) and 126 points (0 to 6.25) for every size
+    // the lessons use.
+    for (double arm = 0; arm <= 6.4; arm += 1.6) {
+        for (double r = size; r <= size + size / 10; r += size / 20) {
+            for (double t = 0; t <= 6.28; t += 0.05) {
+                const double d = t * r;
+                const double u1 = Rnd();
+                const double x0 = d * std::cos(t) + (0.5 - u1) * d / 5;
+                const double u2 = Rnd();
+                const double y0 = d * std::sin(t) + (0.5 - u2) * d / 5;
+                const double x1 = x0 * std::cos(arm) - y0 * std::sin(arm);
+                const double y1 = x0 * std::sin(arm) + y0 * std::cos(arm);
+                const double x2 = x1 * std::cos(p2) + y1 * std::sin(p2) * std::sin(p1);
+                const double y2 = y1 * std::cos(p1);
+                p.pset(cx + x2, cy + y2, c);
+                if (mode == 1) p.seconds(0.005);
+            }
+        }
+    }
 }
 
 } // namespace matter

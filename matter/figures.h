@@ -44,6 +44,13 @@ void OxygenNucleus(Page& p);
 // fill solid and grey.
 void Particle(Page& p, std::int16_t dx, std::int16_t dy, std::int16_t R, std::int16_t col, std::int16_t deg);
 
+// A spiral galaxy of five arms, 1890 dots in palette colour, centred at (cx, cy). Each
+// arm is an Archimedean spiral scattered by up to a tenth of its distance from the
+// centre and growing to about 6.9 x size; p1 flattens the disc (cos p1), p2 shears and
+// narrows it (angles in radians). Mode 1 draws point by point, 5 ms after each dot; mode
+// 0 at once. Only dots: fill, text and colours stay as they are.
+void galaxy(Page& p, double p1, double p2, double cx, double cy, double size, int colour, int mode);
+
 // The quark floor: a magenta plane in perspective with rays and receding lines in
 // palette colour col, and black above the horizon.
 void Plane(Page& p, std::int16_t col);

@@ -340,21 +340,6 @@ void TestMedia::lessonsNameOnlyGeneratedFiles() {
 // Files made for lessons whose sections are not written yet. The list shrinks as they
 // land: a file on it that a lesson names now must leave it.
 const QStringList kAwaitingTheirLessons = {
-    // The atomic structure (Gensi) and the macro world (Class section 3).
-    "Material/bs-150.jpg",
-    "Material/bs-1519.jpg",
-    "Material/bs-1518.jpg",
-    "Material/bs-1511.jpg",
-    "Material/bs-16.jpg",
-    "Material/bs-17.jpg",
-    "Material/ball0.bmp",
-    "Material/ball1.bmp",
-    "Material/ball2.bmp",
-    "Material/bs-18.jpg",
-    "Material/bs-19.jpg",
-    "Material/bs-20.jpg",
-    "Material/bs-21.jpg",
-    "Material/bs-22.jpg",
     // Wave optics and diffraction.
     "Light/r-2.jpg",
     "Light/r-4.jpg",

@@ -78,8 +78,10 @@ void Ruler(Page& p) {
             p.events();
         }
         if (j == 100) break;
-        for (int i = 1; i <= 10; ++i)
+        for (int i = 1; i <= 10; ++i) {
             mark(175 - i * j, 7);
+            p.Sleep(10);
+        }
     }
 }
 
@@ -113,6 +115,8 @@ void Orbits(Page& p) {
 }
 
 void Explosion(Page& p) {
+    // Rings, not discs: whatever fill the earlier drawings left must not fill them.
+    p.fillStyle(FillStyles::Transparent);
     for (int shot = 0; shot < 2; ++shot) {
         p.cue(QStringLiteral("\\wave\\大砲.wav"));
         for (int r = 1; r <= 200; r += 4) {

@@ -41,8 +41,8 @@ struct ParticleAt {
 constexpr ParticleAt kQuarkClouds[] = {{500, 150, 80, 9}, {320, 50, 50, 10}, {250, 280, 60, 11}};
 
 // Each particle of the quark scene seen closer: its outline with three small clouds
-// inside. The clouds reset the fill to solid grey, so every outline after the first
-// comes out as a grey disc.
+// inside. The clouds leave the fill solid grey, so each outline sets the fill transparent
+// again to stay an outline.
 struct Group {
     std::int16_t x, y, r;
     ParticleAt clouds[3];
@@ -61,8 +61,8 @@ void particleGroups(Page& p, bool paced) {
     w.Picture1->setBackColor(QBColor(15));
     p.back(QBColor(15));
     p.fore(QBColor(0));
-    p.fillStyle(FillStyles::Transparent);
     for (const Group& g : kParticleGroups) {
+        p.fillStyle(FillStyles::Transparent);
         p.circle(g.x, g.y, g.r, w.ForeColor);
         for (int i = 0; i < 3; ++i) {
             if (paced && i > 0) p.pause(60);
@@ -169,7 +169,7 @@ void intoTheNucleus(Page& p) {
     w.Picture2->hide();
     p.drawWidth(1);
     matter::NucleusAndScale(p);
-    p.print(240, 300, QStringLiteral("1 Å"));
+    p.print(240, 300, QStringLiteral("1 Å"));
     p.showPicture(*w.Picture1, 20, 300, 80, 30, QStringLiteral("Material\\bs-10.jpg"));
     matter::Orbits(p, false);
     p.print(20, 20, QStringLiteral("原子核の中を見てみましょう．"));
@@ -265,8 +265,11 @@ void forces(Page& p) {
     p.showPicture(*w.Picture1, 10, 10, 700, 100, QStringLiteral("Material\\bs-14.jpg"));
 }
 
+// The banner of step 20 stays above the explosion; step 22 hides it, so coming back here
+// with Back one shows it again.
 void bang(Page& p) {
     p.cls();
+    p.matter().Picture1->show();
     p.back(QBColor(0));
     p.drawWidth(2);
     animations::Explosion(p);
@@ -274,6 +277,8 @@ void bang(Page& p) {
 
 void toTheMacroWorld(Page& p) {
     p.cls();
+    // The banner of step 20 would cover the sentence at the smallest scale.
+    p.matter().Picture1->hide();
     p.fore(QBColor(10));
     p.fontSize(18);
     p.print(100, 100, QStringLiteral("さっそく，マクロの世界，宇宙へ飛んでみましょう．"));

@@ -1,0 +1,86 @@
+#include "matter/gensi/sections.h"
+#include "player/Page.h"
+#include "player/frmMaterial.h"
+
+// The uncertainty principle: why the solar-system model fails, and why the electron's
+// place is known only as a probability. One growing page; each step rebuilds it.
+
+namespace matter::gensi {
+
+namespace {
+
+const QRgb kFormula = RGB(255, 0, 0);
+
+void heading(Page& p) {
+    p.cls();
+    p.fore(QBColor(14));
+    p.back(QBColor(0));
+    p.fontSize(32);
+    p.print(190, 150, QStringLiteral("不確定性原理"));
+}
+
+// Every page up to step 3 is without Planck's picture, also when Back one comes from
+// step 4.
+void modelFails(Page& p) {
+    p.cls();
+    p.matter().Picture2->hide();
+    p.back(QBColor(15));
+    p.fore(QBColor(0));
+    p.fontSize(16);
+    p.narrate(20, 0,
+              {QStringLiteral("原子の太陽系モデルは正しくないことがわかっています．"),
+               QStringLiteral("回る電子は光を出してエネルギーを失い核に落ちるうえ，"),
+               QStringLiteral("角運動量をもつはずですが，どちらも事実に反します．")});
+}
+
+void positionAndMomentum(Page& p) {
+    modelFails(p);
+    p.print(20, 70, QStringLiteral("電子は原子核の静電気力が支配する領域にとどまりますが，"));
+    p.print(20, 90, QStringLiteral("位置と運動量を同時には決められません（不確定性原理）．"));
+    p.print(20, 120, QStringLiteral("そのため電子の位置は，何度も測定したときの"));
+    p.print(20, 140, QStringLiteral("確率としてしか知ることができません．"));
+    p.print(20, 170, QStringLiteral("式で表すと，"));
+    p.fore(kFormula);
+    p.print(200, 190, QStringLiteral("ΔＰΔｘ = h"));
+}
+
+void energyAndTime(Page& p) {
+    positionAndMomentum(p);
+    p.fore(QBColor(0));
+    p.print(20, 210, QStringLiteral("この原理はエネルギーと時間についても成り立ち，"));
+    p.fore(kFormula);
+    p.print(200, 230, QStringLiteral("ΔＥΔｔ = h"));
+    p.fore(QBColor(0));
+    p.print(20, 250, QStringLiteral("と表されます．"));
+}
+
+void planck(Page& p) {
+    energyAndTime(p);
+    p.print(200, 270, QStringLiteral("ｈはプランク定数という小さな量です．"));
+    p.showPicture(*p.matter().Picture2, 20, 290, 600, 50, QStringLiteral("Material\\bs-22.jpg"));
+}
+
+void modernPicture(Page& p) {
+    planck(p);
+    p.fontSize(20);
+    p.fore(QBColor(0));
+    p.print(50, 330, QStringLiteral("水素原子で，現代の原子像を見てみましょう．"));
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, modelFails},
+    {2, positionAndMomentum},
+    {3, energyAndTime},
+    {4, planck},
+    {5, modernPicture},
+};
+// clang-format on
+
+} // namespace
+
+// Step 6 ends the item.
+const lesson::Section uncertainty{3, "不確定性原理", kSteps, 6};
+
+} // namespace matter::gensi
