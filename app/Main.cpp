@@ -26,7 +26,7 @@ bool acquireSingleInstance() {
 
 void Main() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    gScale = scaleForScreenWidth(screen ? screen->size().width() : 0);
+    gScale = screen ? scaleForScreen(screen->size().width(), screen->availableGeometry().size()) : 1.0f;
     gAppPath = appPathFor(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     Form::setQuitWhenLastUnloaded(true);
     form<frmStart>().Show();
