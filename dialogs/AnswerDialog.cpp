@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -110,12 +109,7 @@ void AnswerDialog::placeCentred() {
 
 void AnswerDialog::placeOnScreen(int x, int y) {
     const QRect screen = screenRect(owner_);
-    // On a screen narrower than the place asks for, the dialog stays whole on the screen
-    // rather than run off its right edge.
-    const QScreen* s = owner_ ? owner_->screen() : QGuiApplication::primaryScreen();
-    const QRect avail = s ? s->availableGeometry() : screen;
-    const int left = std::max(avail.x(), std::min(screen.x() + x, avail.x() + avail.width() - outerWidth()));
-    move(left, screen.y() + y);
+    move(screen.x() + x, screen.y() + y);
 }
 
 QLineEdit* AnswerDialog::makeTextBox(QWidget* parent, int x, int y, int w, int h) {

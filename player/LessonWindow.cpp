@@ -196,6 +196,7 @@ void LessonWindow::endItem(const lesson::Procedure& proc, Page& page) {
         play(*next);
     } else if (end.menuPanelOnly) {
         picMenu->show();
+        focusMenuButton(gMenuItem + 1);
     } else {
         ItemTerminate();
     }

@@ -291,8 +291,8 @@ private slots:
             QVERIFY(std::abs(outer.center().x() - owner.center().x()) <= 1);
             QCOMPARE(outer.y(), screen.y() + twips(1000));
         } else {
-            // Half the lesson window's width from the screen's left, as far as the screen
-            // holds the dialog whole.
+            // Half the lesson window's width from the screen's left; on a narrow screen the
+            // window manager keeps the dialog whole on the screen.
             QCOMPARE(outer.x(),
                      std::min(screen.x() + owner.width() / 2, available().right() + 1 - outer.width()));
             QCOMPARE(outer.y(), screen.y() + int(220 * gScale));

@@ -27,12 +27,14 @@ pids+=($!)
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
+# On a busy machine the server may take a moment more to take connections.
+for _ in $(seq 200); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
 
 if [ "$wm" = openbox ]; then
   HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
   pids+=($!)
   # The window manager is up once it has announced itself on the root window.
-  for _ in $(seq 200); do
+  for _ in $(seq 400); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
