@@ -103,7 +103,7 @@ private slots:
         Learner::closeAll();
         harness::setUp(1.0f);
         Masher masher;
-        masher.arm(7);
+        masher.arm(20);
         int refused = 0;
         {
             Learner learner;
@@ -114,7 +114,7 @@ private slots:
             QCOMPARE(learner.playItem(c, item).outcome, cleanOutcome);
         }
         QCOMPARE(mashed, clean);
-        QVERIFY(masher.rounds > 20);
+        QVERIFY(masher.rounds > 10);
         QCOMPARE(masher.nestedSteps, 0);
         QVERIFY(refused > 0);
     }
