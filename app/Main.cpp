@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/QtTranslation.h"
 #include "app/frmStart.h"
 #include "app/globals.h"
 #include "player/LessonWindow.h"
@@ -50,7 +51,7 @@ bool acquireSingleInstance() {
 
 void Main() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    gScale = scaleForScreenWidth(screen ? screen->size().width() : 0);
+    gScale = screen ? scaleForScreen(screen->size().width(), screen->availableGeometry().size()) : 1.0f;
     gAppPath = appPathFor(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
     Form::setQuitWhenLastUnloaded(true);
     form<frmStart>().Show();
@@ -115,6 +116,7 @@ void endProcess(int status) {
 
 int runApplication(QApplication& app) {
     initApplication(app);
+    loadQtTranslation(app);
     installTerminationHandler(app);
     Main();
     int status = 0;

@@ -44,8 +44,7 @@ frmStart::frmStart() : MMControl1(soundPlayer()) {
     setWindowTitle(QStringLiteral("Orvanth"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMinimizeButtonHint);
-    resize(607, 355); // client area 9105 x 5325 twips; not scaled
-    setFixedSize(607, 355);
+    setFixedClientSize(607, 355); // client area 9105 x 5325 twips; not scaled
 
     Image1 = new PictureControl(this);
     Image1->Stretch = true;
@@ -59,9 +58,15 @@ frmStart::frmStart() : MMControl1(soundPlayer()) {
         cmdItem[i]->setGeometry(QRect(positions[i], QSize(167, 74)));
         cmdItem[i]->setFont(uiFont(15.75, true));
         cmdItem[i]->setAutoDefault(true);
-        QPalette pal = cmdItem[i]->palette();
-        pal.setColor(QPalette::Button, QColor::fromRgb(faces[i]));
-        cmdItem[i]->setPalette(pal);
+        // A flat face of exactly the course's colour, as a classic coloured button has; the
+        // style's gradient would wash it out. The border stands out and sinks when pressed,
+        // and a focused button shows it darker, so the keyboard's place stays in sight.
+        const QColor face = QColor::fromRgb(faces[i]);
+        cmdItem[i]->setStyleSheet(
+            QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset %2; }"
+                           "QPushButton:focus { border: 2px solid black; }"
+                           "QPushButton:pressed { border: 2px inset %2; }")
+                .arg(face.name(), face.darker(130).name()));
         connect(cmdItem[i], &QPushButton::clicked, this, [this, i] { run([this, i] { cmdItem_Click(i); }); });
     }
     cmdExit = new QPushButton(QStringLiteral("終了(&X)"), this);

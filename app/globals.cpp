@@ -19,6 +19,18 @@ float scaleForScreenWidth(double w) {
     return 1.0f;
 }
 
+float scaleForScreen(double widthPixels, QSize available) {
+    const float byWidth = scaleForScreenWidth(widthPixels);
+    if (available.isEmpty()) return byWidth;
+    for (const float s : {1.5f, 1.2f, 1.0f}) {
+        if (s > byWidth) continue;
+        const bool fits = 640 * s + kFrameAllowance.width() <= available.width() &&
+                          400 * s + kFrameAllowance.height() <= available.height();
+        if (fits) return s;
+    }
+    return 1.0f;
+}
+
 QString appPathFor(const QString& folder) {
     const QString sep = QDir::separator();
     if (folder.endsWith(sep) || folder.endsWith(QLatin1Char('/'))) return folder;

@@ -3,6 +3,7 @@
 // numbers start at 0 and strings empty until something sets them.
 
 #include <QRgb>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 
@@ -18,6 +19,16 @@ extern QString gAnswers[2];    // typed answers: [0] the answer or first number,
 // The scale factor for a screen of the given width in pixels. A screen exactly 1000
 // pixels wide gets 1.0: the middle band is open at both ends.
 float scaleForScreenWidth(double widthPixels);
+
+// Room a window manager's frame may take around a window, borders and title bar: the
+// scale is chosen before any window has been framed.
+inline constexpr QSize kFrameAllowance(16, 48);
+
+// The scale factor for a screen of the given width whose available area (taskbars
+// excluded) is of the given size, both in Qt's logical pixels: the width rule, then the
+// next smaller factor of 1.5, 1.2 and 1.0 as long as a lesson window would not fit,
+// frame included. An unknown area leaves the width rule alone.
+float scaleForScreen(double widthPixels, QSize available);
 
 // The folder of the executable with one platform separator at its end; a root folder
 // already ends with one and is kept as it is.

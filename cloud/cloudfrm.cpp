@@ -108,12 +108,12 @@ cloudfrm::cloudfrm() {
         b->setAutoDefault(true);
         b->hide();
     }
-    connect(cmdOK, &QPushButton::clicked, this, [this] { run([this] { cmdOK_Click(); }); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { run([this] { cmdCancel_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { run([this] { cmdExit_Click(); }); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdOK_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdCancel_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdExit_Click(); }); });
 
     Timer1 = new Pacer(this);
-    connect(Timer1, &Pacer::tick, this, [this] { run([this] { Timer1_Timer(); }); });
+    connect(Timer1, &Pacer::tick, this, [this] { gate.hold([this] { run([this] { Timer1_Timer(); }); }); });
 }
 
 cloudfrm::~cloudfrm() = default;
@@ -126,8 +126,7 @@ WaveFunction1& cloudfrm::wave() {
 // ---- load and unload ----
 
 void cloudfrm::Form_Load() {
-    setOuterSize(int(550 * gScale), int(400 * gScale));
-    setFixedSize(size());
+    setFixedClientSize(int(550 * gScale), int(400 * gScale));
     centre();
     outer_ = outerSize();
     const QSize outer = outer_;
@@ -397,7 +396,9 @@ bool cloudfrm::inputTextKey(QKeyEvent* event) {
     // Typing waits while a stage draws.
     if (stageRunning()) return true;
     const int typed = KeyAscii;
-    if (!session.enter([&] { InputText_KeyPress(KeyAscii); })) return true;
+    bool finished = false;
+    gate.admit([&] { finished = session.enter([&] { InputText_KeyPress(KeyAscii); }); });
+    if (!finished) return true;
     if (KeyAscii == 0 || typed == kReturnKey) return true;
     return false;
 }
@@ -407,7 +408,7 @@ bool cloudfrm::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == InputText) return inputTextKey(key);
         if (watched == Picture1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            run([this] { Picture1_KeyDown(kReturnKey); });
+            learnerRun([this] { Picture1_KeyDown(kReturnKey); });
             return true;
         }
     }

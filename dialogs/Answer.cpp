@@ -30,12 +30,10 @@ bool Ask(LessonWindow& window, int question, const AskOptions& options) {
         } else if (options.feedbackAt) {
             // Printed with a transparent background: a right answer after a wrong one
             // lands over the earlier text without erasing it.
-            const QRgb foreColor = window.ForeColor;
             window.CurrentX = options.feedbackAt->x();
             window.CurrentY = options.feedbackAt->y();
             window.ForeColor = QBColor(right ? options.rightColour : options.wrongColour);
-            window.Print(right ? options.rightText : options.wrongText);
-            window.ForeColor = foreColor;
+            window.Print(right ? options.rightText : options.wrongText); // the colour stays set
         }
         const QString& sound = right ? options.rightSound : options.wrongSound;
         if (!sound.isEmpty()) window.PlaySound(sound);

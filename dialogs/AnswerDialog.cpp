@@ -68,8 +68,12 @@ bool AnswerDialog::oneFieldKeyPasses(int keyAscii, char16_t lastKey) {
 bool AnswerDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* box = qobject_cast<QLineEdit*>(watched);
-        const int key = keyAscii(static_cast<QKeyEvent*>(event));
-        if (box && key >= 0) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        // Tab and Shift+Tab move the focus, from an empty box too, as in any dialog of the
+        // desktop: the dialog takes them before any key filter of a box would.
+        const bool tab = press->key() == Qt::Key_Tab || press->key() == Qt::Key_Backtab;
+        const int key = keyAscii(press);
+        if (box && key >= 0 && !tab) {
             // A key whose handler was abandoned (the lesson window closed) is discarded.
             bool pass = false;
             run([&] { pass = KeyPress(box, key); });

@@ -29,20 +29,23 @@ Form1::Form1() {
 
 void Form1::Form_Load() {
     // The window has one size whatever the display scale: the drawing area maps its
-    // 640 x 400 units onto whatever width the window gets.
-    setOuterSize(twips(14080), twips(9100));
-    setFixedSize(size());
+    // 640 x 400 units onto whatever width the window gets. On a screen too small for it
+    // everything shrinks by one factor, type and button included, so the table keeps its
+    // look and its button stays on the screen.
+    const QSize design(twips(14080), twips(9100));
+    fit_ = Form::shrinkToFit(design);
+    setFixedClientSize(int(design.width() * fit_), int(design.height() * fit_));
     centre();
     // Everything on the window writes at 14 points: the grid's texts are placed for it, so
     // that the blank before each atomic number keeps the digits under the element's cell.
-    setFont(uiFont(14));
+    setFont(uiFont(14 * fit_));
 
     Picture1 = new PictureBox(this);
     Picture1->setGeometry(0, 0, width(), qRound(width() / 1.6));
     Picture1->resizeCanvas(Picture1->width(), Picture1->height());
     Picture1->setBackColor(Picture1->palette().color(QPalette::Button).rgb());
     Picture1->setScale(0, 0, 640, 400);
-    Picture1->FontSize = 14;
+    Picture1->FontSize = 14 * fit_;
 
     Label1[0] = makeLabel(Picture1);
     Label2 = makeLabel(Picture1);
@@ -52,9 +55,9 @@ void Form1::Form_Load() {
         l->setGeometry(QRect(Picture1->toPixel(0, 0), Picture1->toPixel(50, 20)));
 
     cmdNext = new QPushButton(QStringLiteral("次へ"), Picture1);
-    cmdNext->resize(twips(1455), twips(435));
+    cmdNext->resize(int(twips(1455) * fit_), int(twips(435) * fit_));
     cmdNext->setAutoDefault(true);
-    connect(cmdNext, &QPushButton::clicked, this, [this] { run([this] { cmdNext_Click(); }); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdNext_Click(); }); });
     place(cmdNext, 560, 370);
 
     show();

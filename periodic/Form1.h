@@ -41,6 +41,7 @@ protected:
 private:
     std::int16_t mPage = 0; // 0 start, 1 grid, 2 elements 1 to 57, 3 elements 72 to 89, 4 closing
     std::int16_t mStep = 0; // step within the page; -1 between pages
+    double fit_ = 1.0;      // below 1 where the screen is smaller than the window
 
     void drawGrid();
     void showElement(int n);

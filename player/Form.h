@@ -6,6 +6,7 @@
 
 #include "player/Canvas.h"
 #include "player/Clock.h"
+#include "player/InputGate.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,8 @@ public:
     ~Form() override;
 
     Session session;
+    // Refuses the learner's clicks and keys while code of this window runs.
+    InputGate gate;
 
     // Runs the load handler once.
     void Load();
@@ -28,12 +31,30 @@ public:
 
     // Runs handler code as one entry from the event loop.
     template <class F> void run(F&& f) { session.enter(std::forward<F>(f)); }
+    // Runs handler code for a click or key of the learner, through the gate: refused
+    // while code of this window runs.
+    template <class F> void learnerRun(F&& f) {
+        gate.admit([&] { session.enter(std::forward<F>(f)); });
+    }
 
-    // Outer size (frame included) and position, in pixels.
-    void setOuterSize(int w, int h);
+    // A fixed frame around a client area of w x h pixels: the learner can neither resize
+    // nor maximise the window. The window's layout measures everything from this size
+    // (what its design calls the outer size); a window manager's frame lies outside it,
+    // so nothing placed along the bottom or right edge is covered.
+    void setFixedClientSize(int w, int h);
     QSize outerSize() const;
-    // Centres the window on the screen.
+    // Centres the window, frame included, on the available area of its screen (taskbars
+    // excluded); a window larger than that area goes to its top left. The frame of a
+    // window manager is known only once the window is framed: the window is centred
+    // again then.
     void centre();
+    // The frame of this window as the window manager draws it; before it is framed, the
+    // frame last seen around a window of the application, else none.
+    QMargins frameMarginsGuess() const;
+    // The factor, at most 1, by which a window with a client area of the given size must
+    // shrink to fit, frame included, the available area of the screen; 1 on the offscreen
+    // platform.
+    static double shrinkToFit(QSize client);
 
     // Every window that is loaded now.
     static QList<Form*> all();
@@ -45,12 +66,25 @@ protected:
     // Return false to refuse the close request.
     virtual bool Form_QueryUnload() { return true; }
     virtual void Form_Unload() {}
+    // Activation: the window became the active window again, or a modal dialog that
+    // blocked it has closed.
+    virtual void Form_Activate() {}
     void closeEvent(QCloseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
-    void applyOuterSize();
-    QSize wantedOuter_; // the outer size asked for; the frame is known only once shown
+    void placeCentred();
+    void keepCentred();
+    // Where the frame's top-left goes for the window to stand centred.
+    QPoint centredPlace() const;
+    QSize clientSize_;           // the fixed client area, once set
+    bool centring_ = false;      // centred, and to be centred again once the frame is known
+    int centreChecks_ = 0;       // corrections of the centred place still allowed
+    QMargins centredWith_;       // the frame the centring last counted with
+    bool centredFramed_ = false; // centred since the window manager framed the window
+    // A modal dialog closed while the window was not active: its activation, which the
+    // window system delivers later, has been handled already.
+    bool activationHandled_ = false;
     bool loaded_ = false;
     bool unloading_ = false;
 };

@@ -8,6 +8,7 @@
 #include "player/Sound.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 #include <cmath>
 
 void setLabelColors(QLabel* label, QRgb text, QRgb back, bool opaque) {
@@ -50,7 +51,8 @@ void LessonWindow::makeMenu(const QColor& panel, const QColor& buttonFace, const
         bp.setColor(QPalette::Button, buttonFace);
         cmdMenu[i]->setPalette(bp);
         lblMenu[i] = makeLabel(picMenu, labels.value(i - 1), 0, 0, uiFont(15.75, true));
-        connect(cmdMenu[i], &QPushButton::clicked, this, [this, i] { run([this, i] { cmdMenu_Click(i); }); });
+        connect(cmdMenu[i], &QPushButton::clicked, this,
+                [this, i] { learnerRun([this, i] { cmdMenu_Click(i); }); });
     }
 }
 
@@ -59,10 +61,10 @@ void LessonWindow::Form_Load() {
     cmdReturn1 = makeButton(this, QStringLiteral("1つ前に戻る"), 89, 21);
     cmdReturn = makeButton(this, QStringLiteral("戻る"), 77, 21);
     cmdExit = makeButton(this, kMainMenu, 117, 21);
-    connect(cmdNext, &QPushButton::clicked, this, [this] { run([this] { cmdNext_Click(); }); });
-    connect(cmdReturn1, &QPushButton::clicked, this, [this] { run([this] { cmdReturn1_Click(); }); });
-    connect(cmdReturn, &QPushButton::clicked, this, [this] { run([this] { cmdReturn_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { run([this] { cmdExit_Click(); }); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdNext_Click(); }); });
+    connect(cmdReturn1, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdReturn1_Click(); }); });
+    connect(cmdReturn, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdReturn_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdExit_Click(); }); });
     lblItemName = new QLabel(QStringLiteral("導　入"), this);
     lblItemName->setAlignment(Qt::AlignCenter);
     lblItemName->setFont(uiFont(36, true));
@@ -194,6 +196,7 @@ void LessonWindow::endItem(const lesson::Procedure& proc, Page& page) {
         play(*next);
     } else if (end.menuPanelOnly) {
         picMenu->show();
+        focusMenuButton(gMenuItem + 1);
     } else {
         ItemTerminate();
     }
@@ -284,6 +287,7 @@ void LessonWindow::cmdExit_Click() {
         cmdReturn1->setEnabled(false);
         cmdReturn->setEnabled(false);
         onShowMenu();
+        focusMenuButton(gMenuItem); // the item left can be taken up again at once
     } else {
         Unload();
     }
@@ -323,6 +327,19 @@ void LessonWindow::ItemTerminate() {
     cmdExit->setText(kMainMenu);
     picMenu->show();
     onShowMenu();
+    focusMenuButton(gMenuItem + 1); // Enter leads on to the next item, never out
+}
+
+void LessonWindow::focusMenuButton(int index) {
+    cmdMenu[std::clamp(index, 1, 5)]->setFocus();
+}
+
+void LessonWindow::showEvent(QShowEvent* e) {
+    // Shown again after a viewer: the focus goes to the next item's button, not to
+    // whatever navigation button was left enabled.
+    if (shownBefore_ && picMenu && picMenu->isVisibleTo(this)) focusMenuButton(gMenuItem + 1);
+    shownBefore_ = true;
+    CanvasForm::showEvent(e);
 }
 
 bool LessonWindow::Form_QueryUnload() {
@@ -336,7 +353,8 @@ void LessonWindow::Form_Unload() {
 }
 
 void LessonWindow::keyPressEvent(QKeyEvent* e) {
-    // Next is the window's default button: Enter presses it while it is enabled.
+    // Next is the window's default button: Enter presses it while it is enabled. While a
+    // step runs the gate refuses it, whatever state the button is in.
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && cmdNext && cmdNext->isEnabled() &&
         cmdNext->isVisible()) {
         cmdNext->click();

@@ -48,6 +48,8 @@ public:
     void cmdExit_Click();
     void GetItemTitle(const QString& itemName);
     void ItemTerminate();
+    // Gives the keyboard focus to menu button index (kept within 1..5).
+    void focusMenuButton(int index);
     void CommandButton_Enabled(bool flag);
     // Calls the lesson procedure the counters and the tag select.
     virtual void GetMenu();
@@ -91,6 +93,7 @@ protected:
     bool Form_QueryUnload() override;
     void Form_Unload() override;
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
     // Per window: the title picture, the menu action for an index, whether Back clears
     // the canvas, what else the exit button does, and how long the title card waits.
@@ -119,6 +122,7 @@ protected:
 
 private:
     const lesson::Procedure* current_ = nullptr;
+    bool shownBefore_ = false;
 };
 
 // Label helpers shared by windows and viewers.

@@ -5,8 +5,6 @@
 #include "player/Course.h"
 #include "player/Pictures.h"
 
-#include <QEvent>
-
 frmLight::frmLight() {
     setWindowTitle(QStringLiteral("光とは"));
     setBackColor(QBColor(15));
@@ -44,7 +42,7 @@ void frmLight::Form_Load() {
 
     // The load sequence proper.
     CommandButton_Enabled(false);
-    setOuterSize(int(640 * gScale), int(400 * gScale));
+    setFixedClientSize(int(640 * gScale), int(400 * gScale));
     centre();
     show();
     Picture1->hide();
@@ -57,12 +55,7 @@ void frmLight::Form_Load() {
     for (QLabel* l : {lblText1, lblText2, lblText3})
         l->hide();
     gStep = 0;
-}
-
-bool frmLight::event(QEvent* e) {
-    // Activation: after an answer dialog closes, or when the learner comes back.
-    if (e->type() == QEvent::WindowActivate && Picture1) Picture1->hide();
-    return LessonWindow::event(e);
+    cmdMenu[1]->setFocus(); // Enter starts the course, it does not leave it
 }
 
 void frmLight::menuAction(int index) {

@@ -25,7 +25,9 @@ public:
 
 protected:
     void Form_Load() override;
-    bool event(QEvent* e) override;
+    void Form_Activate() override {
+        if (Picture1) Picture1->hide();
+    }
     QString titlePicture() const override { return QStringLiteral("Light\\サイエンス - 壁紙.jpg"); }
     void menuAction(int index) override;
     bool backClearsCanvas() const override { return true; }

@@ -34,7 +34,7 @@ void frmMaterial::Form_Load() {
     restack();
 
     // The load sequence proper.
-    setOuterSize(int(640 * gScale), int(400 * gScale));
+    setFixedClientSize(int(640 * gScale), int(400 * gScale));
     centre();
     placeMenuRows(800);
     placeNavigationRow();
@@ -49,6 +49,12 @@ void frmMaterial::Form_Load() {
     picMenu->show();
     for (QPushButton* b : {cmdNext, cmdReturn1, cmdReturn, cmdExit})
         b->show();
+    cmdMenu[1]->setFocus(); // Enter starts the course, it does not leave it
+}
+
+void frmMaterial::CommandButton_Visible(bool flag) {
+    for (QPushButton* b : {cmdNext, cmdReturn, cmdReturn1, cmdExit})
+        b->setVisible(flag);
 }
 
 void frmMaterial::menuAction(int index) {

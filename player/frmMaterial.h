@@ -16,6 +16,8 @@ public:
     QLabel* Label2 = nullptr;
 
     const course::Course& courseDecl() const override;
+    // Shows or hides the four navigation buttons together.
+    void CommandButton_Visible(bool flag);
 
     // ---- lesson procedures, declared under matter/ and played by the window ----
     void Class();

@@ -28,7 +28,10 @@ private slots:
         LessonWindow& w = light ? static_cast<LessonWindow&>(form<frmLight>()) : form<frmMaterial>();
         const QSize outer = w.outerSize();
         QCOMPARE(outer, QSize(int(640 * scale), int(400 * scale)));
-        QCOMPARE(w.frameGeometry().size(), outer); // the frame comes off the client area
+        // The client area is the whole canvas, fixed; a frame lies outside it.
+        QCOMPARE(w.size(), outer);
+        QCOMPARE(w.minimumSize(), outer);
+        QCOMPARE(w.maximumSize(), outer);
         // The navigation row hangs from the outer size: 10 x gScale gaps, 20 x gScale above
         // the bottom edge, each button keeping its own pixel size.
         const int gap = int(std::lround(10 * scale));

@@ -8,5 +8,5 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev \
-  fonts-ipafont-gothic fontconfig clang-format git \
-  pulseaudio strace >/dev/null
+  fonts-ipafont-gothic fontconfig clang-format git qt6-translations-l10n \
+  xvfb openbox x11-utils pulseaudio strace >/dev/null
