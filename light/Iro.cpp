@@ -1,3 +1,4 @@
+#include "light/frame.h"
 #include "light/procedures.h"
 #include "player/Page.h"
 #include "player/frmLight.h"
@@ -21,10 +22,6 @@ const lesson::Section bee{8, "ミツバチの視覚", {}, 9};
 } // namespace iro
 
 namespace {
-
-void hidePicture1(Page& p) {
-    p.light().Picture1->hide();
-}
 
 constexpr const lesson::Section* kSections[] = {&iro::recognition, &iro::lightAndDark, &iro::colourAdaptation,
                                                 &iro::photopic,    &iro::sensitivity,  &iro::mixing,

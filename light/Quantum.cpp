@@ -1,3 +1,4 @@
+#include "light/frame.h"
 #include "light/procedures.h"
 #include "player/Page.h"
 #include "player/frmLight.h"
@@ -18,10 +19,6 @@ const lesson::Section matterWaves{5, "物質波", {}, 10};
 } // namespace quantum
 
 namespace {
-
-void hidePicture1(Page& p) {
-    p.light().Picture1->hide();
-}
 
 constexpr const lesson::Section* kSections[] = {&quantum::blackBody, &quantum::compton,
                                                 &quantum::photoelectric, &quantum::duality,

@@ -1,3 +1,4 @@
+#include "light/frame.h"
 #include "light/procedures.h"
 #include "player/Page.h"
 #include "player/frmLight.h"
@@ -20,10 +21,6 @@ const lesson::Section electromagnetic{7, "電磁波としての光", {}, 14};
 } // namespace wave
 
 namespace {
-
-void hidePicture1(Page& p) {
-    p.light().Picture1->hide();
-}
 
 void transparentFill(Page& p) {
     p.fillStyle(FillStyles::Transparent);

@@ -1,4 +1,5 @@
 #include "matter/class/sections.h"
+#include "matter/frame.h"
 #include "matter/procedures.h"
 #include "player/Page.h"
 
@@ -9,10 +10,6 @@
 namespace matter {
 
 namespace {
-
-void titleColours(Page& p) {
-    p.back(RGB(255, 224, 192));
-}
 
 constexpr const lesson::Section* kSections[] = {&klass::measuring, &klass::micro, &klass::macro};
 

@@ -1,4 +1,5 @@
 #include "cloud/cloudfrm.h"
+#include "matter/frame.h"
 #include "matter/procedures.h"
 #include "player/Page.h"
 #include "player/frmMaterial.h"
@@ -8,10 +9,6 @@
 namespace matter {
 
 namespace {
-
-void titleColours(Page& p) {
-    p.back(RGB(255, 224, 192));
-}
 
 void openViewer(Page& p) {
     p.matter().hide();

@@ -1,4 +1,5 @@
 #include "app/Random.h"
+#include "matter/frame.h"
 #include "matter/gensi/sections.h"
 #include "matter/procedures.h"
 #include "player/Page.h"
@@ -14,10 +15,6 @@ namespace {
 // Every call seeds the generator afresh from the seconds clock.
 void reseed(Page&) {
     Randomize();
-}
-
-void titleColours(Page& p) {
-    p.back(RGB(255, 224, 192));
 }
 
 void removePicture2(Page& p) {

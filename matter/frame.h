@@ -1,0 +1,13 @@
+#pragma once
+// What the frames of the matter lessons share: the title cards stand on the same warm
+// background.
+
+#include "player/Page.h"
+
+namespace matter {
+
+inline void titleColours(Page& p) {
+    p.back(RGB(255, 224, 192));
+}
+
+} // namespace matter
