@@ -355,12 +355,6 @@ const QStringList kAwaitingTheirLessons = {
     "Material/bs-20.jpg",
     "Material/bs-21.jpg",
     "Material/bs-22.jpg",
-    // Wave optics and diffraction.
-    "Light/r-2.jpg",
-    "Light/r-4.jpg",
-    "Light/rainbow.jpg",
-    "wave/正解.wav",
-    "wave/残念.wav",
     // The quantum interpretation.
     "Light/r-3.jpg",
     "Light/electron.bmp",
