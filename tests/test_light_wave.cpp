@@ -366,7 +366,8 @@ private slots:
         QFETCH(bool, inDialog);
         QPointer<frmLight> w(&startWave(1.0f));
         Answers answers;
-        answers.replies = {QStringLiteral("20,5"), QStringLiteral("30,10")};
+        answers.replies = section == 2 ? QStringList{QStringLiteral("20,5"), QStringLiteral("30,10")}
+                                       : QStringList{QStringLiteral("1")};
         answers.install();
         enter(*w, section, step - 1);
         if (inDialog)
