@@ -1,5 +1,6 @@
 #include "light/frame.h"
 #include "light/procedures.h"
+#include "light/wave/sections.h"
 #include "player/Page.h"
 #include "player/frmLight.h"
 
@@ -8,17 +9,6 @@
 // an electromagnetic wave (sections 5 to 7).
 
 namespace light {
-
-namespace wave {
-// Sections still to be drawn: their steps draw nothing, their closing steps move on.
-const lesson::Section properties{1, "波の性質", {}, 6};
-const lesson::Section superposition{2, "波の重ね合わせ", {}, 6};
-const lesson::Section huygens{3, "ホイヘンスの原理", {}, 8};
-const lesson::Section reflection{4, "波の反射と屈折", {}, 4};
-const lesson::Section singleSlit{5, "回折（１）", {}, 10};
-const lesson::Section doubleSlit{6, "回折（２）", {}, 6};
-const lesson::Section electromagnetic{7, "電磁波としての光", {}, 14};
-} // namespace wave
 
 namespace {
 

@@ -340,12 +340,6 @@ void TestMedia::lessonsNameOnlyGeneratedFiles() {
 // Files made for lessons whose sections are not written yet. The list shrinks as they
 // land: a file on it that a lesson names now must leave it.
 const QStringList kAwaitingTheirLessons = {
-    // Wave optics and diffraction.
-    "Light/r-2.jpg",
-    "Light/r-4.jpg",
-    "Light/rainbow.jpg",
-    "wave/正解.wav",
-    "wave/残念.wav",
     // The quantum interpretation.
     "Light/r-3.jpg",
     "Light/electron.bmp",

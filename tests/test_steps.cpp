@@ -49,6 +49,13 @@ QString firstDifference(const QImage& a, const QImage& b) {
     return QString();
 }
 
+// Steps that move the learner on their own, where the walk through their section stops:
+// Back one from the sum of two waves leads to the first wave's question, and the message
+// box after it repeats the exercise or goes on to the next section.
+bool movesOnItsOwn(const QString& procedure, int section, int step) {
+    return procedure == QLatin1String("Wave") && section == 2 && step == 3;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(driver::Course)
@@ -101,6 +108,7 @@ private slots:
             LessonWindow& w = *learner.window();
             QCOMPARE(int(gSection), section);
             QCOMPARE(int(gStep), k);
+            if (movesOnItsOwn(procedure, section, k)) break;
             const QImage byNext = look(w);
             if (k < last) {
                 SeedRandom(kSeed + 1);
