@@ -361,13 +361,6 @@ const QStringList kAwaitingTheirLessons = {
     "Light/rainbow.jpg",
     "wave/正解.wav",
     "wave/残念.wav",
-    // The quantum interpretation.
-    "Light/r-3.jpg",
-    "Light/electron.bmp",
-    "Light/photelec.bmp",
-    "Light/r-7.jpg",
-    "Light/r-8.jpg",
-    "Light/r-6.jpg",
 };
 
 void TestMedia::everyGeneratedFileIsNamedByALesson() {
