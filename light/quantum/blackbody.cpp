@@ -119,11 +119,13 @@ void specificHeat(Page& p) {
                   QStringLiteral("自然の本質を表すと認められました。")});
 }
 
-// Two blank lines, the line that announces the formula, and the formula's picture under
-// the graph. The colours are set again to the values they have, which erases nothing.
+// A blank line, the line that announces the formula, and the formula's picture under the
+// graph. One blank line, not two: with the gothic's line height the announcement would
+// otherwise run under the picture. The colours are set again to the values they have,
+// which erases nothing.
 void radiationFormula(Page& p) {
     specificHeat(p);
-    p.narrate(1, {QString(), QString(), QStringLiteral("放射エネルギーは次の式で表されます。")});
+    p.narrate(1, {QString(), QStringLiteral("放射エネルギーは次の式で表されます。")});
     p.fore(QBColor(15));
     p.back(QBColor(0));
     frmLight& w = p.light();

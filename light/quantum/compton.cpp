@@ -140,7 +140,7 @@ void elasticCollision(Page& p) {
 void likeAParticle(Page& p) {
     elasticCollision(p);
     p.narrate(20, {QString(), QStringLiteral("衝突において、光はまったく粒子のようにふるまいます。"),
-                   QStringLiteral("粒子へのエネルギーと運動量の受け渡しは一瞬で起こります。"), QString(),
+                   QStringLiteral("エネルギーと運動量は一瞬で粒子に渡されます。"), QString(),
                    QStringLiteral("光が波であるとしたら、これは不可能なことです。")});
 }
 
