@@ -1,5 +1,6 @@
 #include "light/frame.h"
 #include "light/procedures.h"
+#include "light/quantum/sections.h"
 #include "player/Page.h"
 #include "player/frmLight.h"
 
@@ -8,15 +9,6 @@
 // (sections 3 to 5).
 
 namespace light {
-
-namespace quantum {
-// Sections still to be drawn: their steps draw nothing, their closing steps move on.
-const lesson::Section blackBody{1, "黒体放射", {}, 11};
-const lesson::Section compton{2, "コンプトン効果", {}, 6};
-const lesson::Section photoelectric{3, "光電効果", {}, 6};
-const lesson::Section duality{4, "波動と粒子の二重性", {}, 4};
-const lesson::Section matterWaves{5, "物質波", {}, 10};
-} // namespace quantum
 
 namespace {
 

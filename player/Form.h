@@ -151,12 +151,23 @@ public:
     bool Stretch = false;
     void setPicture(const QImage& img);
     const QImage& picture() const { return picture_; }
+    // The position with its fractions, in device pixels: a sprite that moves a tenth of a
+    // unit a frame keeps every tenth and shows the nearest pixel. A plain move(x, y)
+    // since the last moveTo counts as the whole-pixel position it sets.
+    QPointF position() const { return QWidget::pos() == shown_ ? position_ : QPointF(QWidget::pos()); }
+    void moveTo(QPointF at) {
+        position_ = at;
+        shown_ = QPoint(qRound(at.x()), qRound(at.y()));
+        move(shown_);
+    }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
     QImage picture_;
+    QPointF position_;
+    QPoint shown_;
 };
 
 // Twips to pixels, 15 twips a pixel at 96 dpi. The window designer's whole-twips sizes

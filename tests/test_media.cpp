@@ -340,13 +340,6 @@ void TestMedia::lessonsNameOnlyGeneratedFiles() {
 // Files made for lessons whose sections are not written yet. The list shrinks as they
 // land: a file on it that a lesson names now must leave it.
 const QStringList kAwaitingTheirLessons = {
-    // The quantum interpretation.
-    "Light/r-3.jpg",
-    "Light/electron.bmp",
-    "Light/photelec.bmp",
-    "Light/r-7.jpg",
-    "Light/r-8.jpg",
-    "Light/r-6.jpg",
 };
 
 void TestMedia::everyGeneratedFileIsNamedByALesson() {

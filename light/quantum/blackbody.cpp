@@ -1,0 +1,169 @@
+#include "light/quantum/sections.h"
+#include "player/Pictures.h"
+#include "player/frmLight.h"
+
+#include <cmath>
+
+// Black-body radiation: hot bodies glow, classical physics cannot explain the spectrum
+// of that glow, and Planck explains it with a smallest unit of energy, ε = hν.
+
+namespace light::quantum {
+
+namespace {
+
+// ---- figures ----
+
+// The radiation graph: energy against frequency for eight temperatures, from 6000 K down
+// by 500 K. Planck's law in frequency form, ν in units of 10^14 Hz: u = hν/kT with
+// h/k = 4.799e-11 K s, and the energy ν^3 / (e^u - 1). At 30 pixels per 10^14 Hz from
+// x = 600 leftwards, 400 nm (ν = 7.5) falls on the violet edge at x = 375. Traced point
+// by point on its first page, drawn at once on the pages that keep it.
+void radiationGraph(Page& p, bool traced) {
+    p.back(QBColor(0));
+    p.fore(QBColor(15));
+    p.fontSize(14);
+    p.line(300, 1, 300, 280); // the energy axis
+    p.lineTo(Device(nearestPixel(630 * gScale)), Device(nearestPixel(280 * gScale)));
+    p.line(375, 10, 375, 280, QBColor(13)); // the violet edge of the visible band
+    p.line(460, 10, 460, 280, QBColor(12)); // and its red edge
+    p.line(375, 50, 460, 50);
+    p.print(390, 30, QStringLiteral("可視範囲"));
+    p.print(370, 290, QStringLiteral("400nm       700nm          1μm"));
+    p.print(440, 310, QStringLiteral("波長"));
+    p.print(210, 8, QStringLiteral("放射エネルギー"));
+
+    float T = 6000;
+    int colour = 7;
+    for (int j = 1; j <= 8; ++j) {
+        for (float nu = 10; nu >= 0.1f; nu -= 0.03f) {
+            const float u = 4799 * nu / T;
+            const float E = nu * nu * nu / (std::exp(u) - 1);
+            p.pset(600 - 30 * nu, 280 - std::floor(100 * E), QBColor(colour));
+            if (traced) p.pause(4);
+        }
+        if (j == 1) p.print(390, 90, QStringLiteral("T=6000K"));
+        if (j == 2) p.print(420, 120, QStringLiteral("T=5500K "));
+        if (j == 3) p.print(440, 150, QStringLiteral("T=5000K"));
+        if (traced) p.pause(0.5);
+        T -= 500;
+        if (--colour == 0) colour = 7;
+    }
+}
+
+// ---- steps ----
+
+void heading(Page& p) {
+    titlePage(p, 220, 150, QStringLiteral("黒  体  放  射"));
+    p.light().Picture1->hide();
+}
+
+void bothNatures(Page& p) {
+    p.cls();
+    p.fontSize(14);
+    p.fore(QBColor(15));
+    p.back(QBColor(0));
+    p.narrate(20, 20,
+              {QStringLiteral("光は単なる粒子でも、単なる波でもありません。"),
+               QStringLiteral("その両方の性質をもっていることがわかってきました。")});
+}
+
+void moltenIron(Page& p) {
+    p.cls();
+    p.narrate(20, 20,
+              {QStringLiteral("溶鉱炉から流れ出る溶けた鉄は、白く強く輝いています。"),
+               QStringLiteral("冷えるにつれて明るさは落ち、色は黄色、だいだい色、"),
+               QStringLiteral("赤、暗い赤へと変わっていきます。")});
+}
+
+void stefanBoltzmann(Page& p) {
+    moltenIron(p);
+    p.narrate(20, {QString(), QStringLiteral("放射される全エネルギーは絶対温度の4乗に比例します。"),
+                   QStringLiteral("これをシュテファン・ボルツマンの法則といいます。")});
+}
+
+void blackBodyRadiation(Page& p) {
+    stefanBoltzmann(p);
+    p.narrate(20, {QString(), QStringLiteral("高温の物体が出す電磁波の放射を黒体放射といいます。")});
+}
+
+void tracedGraph(Page& p) {
+    p.cls();
+    p.fontSize(14);
+    radiationGraph(p, true);
+}
+
+void classicalFailure(Page& p) {
+    p.cls();
+    radiationGraph(p, false);
+    p.narrate(1, 22,
+              {QStringLiteral("放射エネルギーの振動数分布を、"),
+               QStringLiteral("ニュートン力学とマクスウェルの"),
+               QStringLiteral("電磁気学で説明する試みは多く"),
+               QStringLiteral("ありましたが、成功しませんでした。")});
+}
+
+void planckQuantum(Page& p) {
+    classicalFailure(p);
+    p.narrate(
+        1, {QString(), QStringLiteral("1900年、プランクはエネルギーの"),
+            QStringLiteral("やりとりに最小の単位があると"), QStringLiteral("仮定すると、測定された振動数"),
+            QStringLiteral("分布が説明できることを発見しま"), QStringLiteral("した。最小の量は ε = hν で、"),
+            QStringLiteral("h をプランク定数といいます。")});
+}
+
+void specificHeat(Page& p) {
+    planckQuantum(p);
+    p.narrate(1, {QString(), QStringLiteral("このエネルギー量子の仮説は"),
+                  QStringLiteral("固体の比熱の理論にも応用され、"),
+                  QStringLiteral("説明できなかった事実を説明して、"),
+                  QStringLiteral("自然の本質を表すと認められました。")});
+}
+
+// A blank line, the line that announces the formula, and the formula's picture under the
+// graph. One blank line, not two: with the gothic's line height the announcement would
+// otherwise run under the picture. The colours are set again to the values they have,
+// which erases nothing.
+void radiationFormula(Page& p) {
+    specificHeat(p);
+    p.narrate(1, {QString(), QStringLiteral("放射エネルギーは次の式で表されます。")});
+    p.fore(QBColor(15));
+    p.back(QBColor(0));
+    frmLight& w = p.light();
+    w.Picture1->setGeometry(int(1 * gScale), int(280 * gScale), 450, 45);
+    w.Picture1->show();
+    LoadPicture(*w.Picture1, QStringLiteral("Light\\r-3.jpg"));
+}
+
+// The summary stays where it is at every scale: its places are device pixels.
+void smallestUnit(Page& p) {
+    p.cls();
+    p.print(Device(150), Device(100), QStringLiteral("エネルギーには最小の単位があるのです。"));
+    p.print();
+    p.print();
+    p.pieces(Device(180), {{QStringLiteral("それは"), 15},
+                           {QStringLiteral("ε = hν"), 10},
+                           {QStringLiteral(" という関係で見いだされました。"), 15}});
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, bothNatures},
+    {2, moltenIron},
+    {3, stefanBoltzmann},
+    {4, blackBodyRadiation},
+    {5, tracedGraph},
+    {6, classicalFailure},
+    {7, planckQuantum},
+    {8, specificHeat},
+    {9, radiationFormula},
+    {10, smallestUnit},
+};
+// clang-format on
+
+} // namespace
+
+// Step 11 closes the section: on to the Compton effect.
+const lesson::Section blackBody{1, "黒体放射", kSteps, 11};
+
+} // namespace light::quantum

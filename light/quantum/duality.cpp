@@ -1,0 +1,132 @@
+#include "app/Random.h"
+#include "light/quantum/sections.h"
+#include "player/frmLight.h"
+
+#include <QObject>
+#include <array>
+#include <cmath>
+
+// The duality of light: through a slit it gives a diffraction image, a wave's doing;
+// photographed on a plate the same image is made of grains, a particle's doing.
+
+namespace light::quantum {
+
+namespace {
+
+// The random numbers of the plate's 300 dot pairs. They belong to the window, as long as
+// it lives: Back one to the plate's page must find the same grains, while a visit that
+// comes from the page before draws new ones. Index 0 is never used.
+class PlateNumbers : public QObject {
+public:
+    using QObject::QObject;
+    std::array<float, 301> PlateLeftX{}, PlateLeftY{}, PlateRightX{}, PlateRightY{};
+};
+
+PlateNumbers& plateNumbers(frmLight& w) {
+    static const QString kName = QStringLiteral("quantumPlateNumbers");
+    for (QObject* child : w.children())
+        if (child->objectName() == kName)
+            if (auto* numbers = dynamic_cast<PlateNumbers*>(child)) return *numbers;
+    auto* numbers = new PlateNumbers(&w);
+    numbers->setObjectName(kName);
+    return *numbers;
+}
+
+// ---- figures ----
+
+// The diffraction image behind the slit: a bell standing on y = 150, its top at
+// (500, 0). Traced point by point on its first page.
+void diffractionCurve(Page& p, bool traced) {
+    for (int x = -70; x <= 70; ++x) {
+        p.pset(500 + x, 150 - 150 * std::exp(-0.001 * x * x), p.light().ForeColor);
+        if (traced) p.pause(0.01);
+    }
+}
+
+// The photographic plate under the bell: grains between x = 430 and 570, denser toward
+// the middle, from new random numbers or from those the plate was drawn with last.
+void photographicPlate(Page& p, bool traced, bool fresh) {
+    frmLight& w = p.light();
+    PlateNumbers& n = plateNumbers(w);
+    for (int i = 1; i <= 300; ++i) {
+        if (fresh) {
+            n.PlateLeftX[i] = Rnd();
+            n.PlateLeftY[i] = Rnd();
+            n.PlateRightX[i] = Rnd();
+            n.PlateRightY[i] = Rnd();
+        }
+        p.pset(430 + 70 * std::sin(n.PlateLeftX[i] * 1.570796), 300 - 150 * n.PlateLeftY[i], w.ForeColor);
+        p.pset(570 - 70 * std::cos(n.PlateRightX[i] * 1.570796), 300 - 150 * n.PlateRightY[i], w.ForeColor);
+        if (traced) p.pause(0.01);
+    }
+}
+
+void slitPage(Page& p, bool traced) {
+    p.cls();
+    p.fontSize(14);
+    p.fore(QBColor(15));
+    p.back(QBColor(0));
+    p.narrate(20, 20,
+              {QStringLiteral("波動光学で学んだように、スリットを通した"),
+               QStringLiteral("光をスクリーンに当てると、干渉によって"),
+               QStringLiteral("右のような回折像ができます。")});
+    p.pieces(20, {{QStringLiteral("明らかに，光は")},
+                  {QStringLiteral("波動性"), 14},
+                  {QStringLiteral("を持っています。"), 15}});
+    diffractionCurve(p, traced);
+}
+
+void platePage(Page& p, bool traced, bool fresh) {
+    slitPage(p, false);
+    p.narrate(20, 180,
+              {QStringLiteral("この回折像を写真乾板に写して顕微鏡で"),
+               QStringLiteral("見ると、右のように光は粒子として反応"),
+               QStringLiteral("していることがわかります。")});
+    p.pieces(20, {{QStringLiteral("光は物質と作用するとき")},
+                  {QStringLiteral("粒子性"), 13},
+                  {QStringLiteral("を示します。"), 15}});
+    photographicPlate(p, traced, fresh);
+}
+
+// ---- steps ----
+
+void heading(Page& p) {
+    titlePage(p, 200, 150, QStringLiteral("粒子 と 波動 の 二重性"));
+}
+
+void waveNature(Page& p) {
+    slitPage(p, true);
+    p.light().LastStep = gStep;
+}
+
+// New grains when the page is entered from the one before it; Back one from the next
+// page finds the grains it left.
+void particleNature(Page& p) {
+    platePage(p, true, p.light().LastStep < gStep);
+    p.light().LastStep = gStep;
+}
+
+void bothNatures(Page& p) {
+    platePage(p, false, false);
+    p.pieces(20, 320,
+             {{QStringLiteral("電磁波である光は、粒子と波動の")},
+              {QStringLiteral("二重性"), 12},
+              {QStringLiteral("を持っていると考えられます。"), 15}});
+    p.light().LastStep = gStep;
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, waveNature},
+    {2, particleNature},
+    {3, bothNatures},
+};
+// clang-format on
+
+} // namespace
+
+// Step 4 closes the section: on to the wave nature of matter.
+const lesson::Section duality{4, "波動と粒子の二重性", kSteps, 4};
+
+} // namespace light::quantum

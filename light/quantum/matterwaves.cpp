@@ -1,0 +1,147 @@
+#include "light/quantum/sections.h"
+#include "player/Pictures.h"
+#include "player/frmLight.h"
+
+// The wave nature of matter: E = hν and p = h/λ link particle and wave; de Broglie
+// read the second backwards for moving matter, electron diffraction proved him right,
+// and the walking learner's own wavelength shows why everyday bodies hide it.
+
+namespace light::quantum {
+
+namespace {
+
+// ---- figures ----
+
+// A picture in Picture1 at a place of the 640 x 400 system cut to whole pixels, at its
+// natural size in pixels.
+void formulaPicture(Page& p, double left, double top, int width, int height, const QString& file) {
+    frmLight& w = p.light();
+    w.Picture1->setGeometry(int(left * gScale), int(top * gScale), width, height);
+    w.Picture1->show();
+    LoadPicture(*w.Picture1, file);
+}
+
+// ---- steps ----
+
+void heading(Page& p) {
+    titlePage(p, 220, 150, QStringLiteral("物質 の 波動性"));
+}
+
+void isTheElectronAWave(Page& p) {
+    p.cls();
+    p.fontSize(14);
+    p.fore(QBColor(15));
+    p.back(QBColor(0));
+    formulaPicture(p, 20, 30, 600, 250, QStringLiteral("Light\\r-7.jpg"));
+}
+
+// The larger picture reaches past the bottom of the window and is cut by it.
+void electronDiffraction(Page& p) {
+    isTheElectronAWave(p);
+    formulaPicture(p, 20, 30, 600, 400, QStringLiteral("Light\\r-8.jpg"));
+}
+
+void twoRelations(Page& p) {
+    p.cls();
+    p.fore(QBColor(14));
+    p.print(150, 20, QStringLiteral("E = h ・ν"));
+    p.print(150, 60, QStringLiteral("p = h / λ"));
+    p.fore(QBColor(11));
+    p.print(400, 20, QStringLiteral("1)"));
+    p.print(400, 60, QStringLiteral("2)"));
+    p.pieces(80, 100,
+             {{QStringLiteral("左辺のエネルギーと運動量は"), 15},
+              {QStringLiteral("物質"), 13},
+              {QStringLiteral("に特有の量、"), 15}});
+    p.pieces(80, 120,
+             {{QStringLiteral("右辺の振動数と波長は"), 15},
+              {QStringLiteral("波動"), 13},
+              {QStringLiteral("に特有の量で、"), 15}});
+    p.pieces(80, 140,
+             {{QStringLiteral("両者は"), 15},
+              {QStringLiteral("プランクの定数"), 10},
+              {QStringLiteral("で結ばれています。"), 15}});
+}
+
+void deBroglieReasoned(Page& p) {
+    twoRelations(p);
+    p.narrate(80, {QString(), QStringLiteral("これらはまさに物質と波動を結びつける式です。"),
+                   QStringLiteral("さて、ド・ブロイは次のように考えました (1923)。")});
+}
+
+void readBackwards(Page& p) {
+    deBroglieReasoned(p);
+    p.narrate(80, {QString(), QStringLiteral("波動である光が物質と作用するとき粒子的なエネルギー"),
+                   QStringLiteral("を示すことを式 1) が表すのなら（右から左）、"), QString(),
+                   QStringLiteral("運動量と波長を結ぶ式 2) は、運動する物質にも"),
+                   QStringLiteral("あてはまるのではないか（左から右）？")});
+}
+
+// The thesis that put matter waves forward is of 1924.
+void movingBodiesAreWaves(Page& p) {
+    readBackwards(p);
+    p.print();
+    p.pieces(80, {{QStringLiteral("すなわち，")},
+                  {QStringLiteral("運動する物体は波動性を示す！"), 14},
+                  {QStringLiteral("(1924)。"), 15}});
+}
+
+void davissonGermer(Page& p) {
+    p.cls();
+    p.fore(QBColor(15));
+    p.narrate(20, 20,
+              {QStringLiteral("デヴィッソンとガーマーは、ニッケルの単結晶に電子を当てると"),
+               QStringLiteral("電子が回折されることを確かめ、ド・ブロイの物質波が"),
+               QStringLiteral("正しいことを証明しました (1927)。")});
+}
+
+// The momentum with its formula in italics between upright words.
+void walkingLearner(Page& p) {
+    davissonGermer(p);
+    Canvas& c = p.canvas();
+    p.narrate(20, {QString(), QStringLiteral("体重 50.0 kg のあなたが 0.25 m/s で歩くとすると、")});
+    c.CurrentX = 20 * gScale;
+    c.PrintPiece(QStringLiteral("運動量は"));
+    c.FontItalic = true;
+    c.PrintPiece(QStringLiteral(" p = mv "));
+    c.FontItalic = false;
+    c.Print(QStringLiteral(" = (50.0kg)(0.25m/s) = 12.5 kg m/s"));
+    p.narrate(20, {QStringLiteral("ド・ブロイの関係式から、")});
+    formulaPicture(p, 20, 120, 500, 40, QStringLiteral("Light\\r-6.jpg"));
+    p.narrate(20, 160,
+              {QStringLiteral("これは小さすぎて、影響もなく検出もできません。"),
+               QStringLiteral("身の回りの物体の波動性は無視してかまいません。")});
+}
+
+void electronMicroscope(Page& p) {
+    walkingLearner(p);
+    p.print();
+    formulaPicture(p, 20, 120, 500, 40, QStringLiteral("Light\\r-6.jpg"));
+    p.narrate(20, {QStringLiteral("しかし原子より小さな粒子では、波動性が現れてきます。")});
+    p.pieces(20, {{QStringLiteral("原子や分子の世界の観察に今日広く使われている")},
+                  {QStringLiteral("電子顕微鏡"), 13},
+                  {QStringLiteral("は"), 15}});
+    p.narrate(20, {QStringLiteral("電子の波動性を利用しているのです。")});
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, isTheElectronAWave},
+    {2, electronDiffraction},
+    {3, twoRelations},
+    {4, deBroglieReasoned},
+    {5, readBackwards},
+    {6, movingBodiesAreWaves},
+    {7, davissonGermer},
+    {8, walkingLearner},
+    {9, electronMicroscope},
+};
+// clang-format on
+
+} // namespace
+
+// Step 10 ends the item.
+const lesson::Section matterWaves{5, "物質波", kSteps, 10};
+
+} // namespace light::quantum

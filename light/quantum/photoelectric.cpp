@@ -1,0 +1,116 @@
+#include "light/quantum/sections.h"
+#include "player/Pictures.h"
+#include "player/frmLight.h"
+
+// The photoelectric effect: light knocks electrons out of a body; their number follows the
+// light's intensity, their speed only its frequency, and they leave at once however weak
+// the light, which a wave cannot explain.
+
+namespace light::quantum {
+
+namespace {
+
+// ---- figures ----
+
+// One emission: a photon comes down at 45 degrees onto the top face of the body, and an
+// electron leaves the face at 45 degrees upward to the right, a tenth of a unit a frame.
+// On the first page the learner watches it; the pages after it run the same frames with
+// both sprites hidden and without waiting, so nothing moves on the screen.
+void emission(Page& p, bool watched) {
+    frmLight& w = p.light();
+    LoadPicture(*w.Image1, QStringLiteral("Light\\photon.bmp"));
+    place(*w.Image1, 270, 60);
+    w.Image1->setVisible(watched);
+    for (int k = 0; k <= 1320; ++k) { // y = 60, 60.1, ... 192
+        const double y = 60 + k / 10.0;
+        place(*w.Image1, y + 270, y);
+        if (watched) p.pause(0.0001);
+    }
+    w.Image1->hide();
+    LoadPicture(*w.Image2, QStringLiteral("Light\\photelec.bmp"));
+    place(*w.Image2, 462, 192);
+    w.Image2->setVisible(watched);
+    for (int k = 0; k <= 990; ++k) { // 1, 1.1, ... 100
+        const QPointF at = logicalPos(*w.Image2);
+        place(*w.Image2, at.x() + 0.1, at.y() - 0.1);
+        if (watched) p.pause(0.05);
+    }
+    w.Image1->hide();
+    w.Image2->hide();
+    LoadPicture(*w.Image1, QString());
+    LoadPicture(*w.Image2, QString());
+}
+
+// The body in the light, the emission twice, and the name of the effect.
+void emissionPage(Page& p, bool watched) {
+    p.cls();
+    p.fontSize(14);
+    p.fore(QBColor(15));
+    p.back(QBColor(0));
+    p.print(20, 10, QStringLiteral("物体に光を当てると、"));
+    p.box(350, 200, 600, 220, QBColor(3), Filled);
+    emission(p, watched);
+    emission(p, watched);
+    p.narrate(10, 40, {QStringLiteral("物体から電子が飛び出してきます。")});
+    p.pieces(10, {{QStringLiteral("これを(外部)"), 15},
+                  {QStringLiteral("光電効果"), 14},
+                  {QStringLiteral("といいます。"), 15}});
+}
+
+// ---- steps ----
+
+void heading(Page& p) {
+    titlePage(p, 220, 150, QStringLiteral("光　電　効　果"));
+}
+
+void electronsFlyOut(Page& p) {
+    emissionPage(p, true);
+}
+
+void numberOfElectrons(Page& p) {
+    emissionPage(p, false);
+    p.print();
+    p.narrate(10, {QStringLiteral("飛び出す電子の数は、")});
+    p.narrate(50, {QStringLiteral("当てた光の強さに比例しますが、")});
+}
+
+void speedOfElectrons(Page& p) {
+    numberOfElectrons(p);
+    p.print();
+    p.narrate(10, {QStringLiteral("飛び出す電子の最大の速さは、")});
+    p.narrate(50, {QStringLiteral("光の強さには関係せず、"), QStringLiteral("振動数だけで決まります。")});
+}
+
+void workFunction(Page& p) {
+    speedOfElectrons(p);
+    p.print();
+    p.narrate(10, {QStringLiteral("光のエネルギーと電子の最大の運動エネルギーの差は、")});
+    p.narrate(50, {QStringLiteral("物質に固有の値です。")});
+}
+
+void particlesOfLight(Page& p) {
+    workFunction(p);
+    p.narrate(10, {QString(), QStringLiteral("どんなに弱い光でも、電子は当てた瞬間に飛び出します。"),
+                   QString(), QStringLiteral("光が波だとしたら、これは不可能です。"), QString()});
+    p.fore(QBColor(14));
+    p.narrate(10, {QStringLiteral("光は粒子のようにふるまうのです。")});
+    p.fore(QBColor(15));
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, electronsFlyOut},
+    {2, numberOfElectrons},
+    {3, speedOfElectrons},
+    {4, workFunction},
+    {5, particlesOfLight},
+};
+// clang-format on
+
+} // namespace
+
+// Step 6 closes the section: on to the duality of light.
+const lesson::Section photoelectric{3, "光電効果", kSteps, 6};
+
+} // namespace light::quantum
