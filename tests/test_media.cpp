@@ -358,7 +358,6 @@ const QStringList kAwaitingTheirLessons = {
     // Wave optics and diffraction.
     "Light/r-2.jpg",
     "Light/r-4.jpg",
-    "Light/rainbow.jpg",
     "wave/正解.wav",
     "wave/残念.wav",
     // The quantum interpretation.
