@@ -36,7 +36,7 @@ QRect logical(double x1, double y1, double x2, double y2) {
 
 // The band of the quiz's verdict line for part i.
 QRect verdictLine(int i) {
-    return logical(50, 200 + 15 * i + 2, 260, 200 + 15 * i + 12);
+    return logical(50, 200 + 15 * i + 2, 220, 200 + 15 * i + 12);
 }
 
 // Answers the text-input boxes with the next reply (a null reply cancels the box) and
@@ -92,7 +92,7 @@ frmLight& startIro(float scale) {
     harness::setUp(scale);
     gCourseName = QStringLiteral("光とは");
     frmLight& w = form<frmLight>();
-    w.cmdMenu[4]->click();
+    w.cmdMenu[5]->click();
     return w;
 }
 
@@ -145,8 +145,8 @@ private slots:
         const QImage img = w.image();
         QCOMPARE(count(img, verdictLine(1), QBColor(12)), 0);
         QVERIFY(count(img, verdictLine(1), QBColor(11)) > 20);
-        QCOMPARE(count(img, logical(50, 228, 400, 340), QBColor(11)), 0);
-        QCOMPARE(count(img, logical(50, 215, 400, 340), QBColor(12)), 0);
+        QCOMPARE(count(img, logical(50, 236, 220, 340), QBColor(11)), 0);
+        QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
     }
 
     // All eight right: eight lines, all inside the page at both scales, none red.
@@ -168,7 +168,7 @@ private slots:
         const QImage img = w.image();
         for (int i = 1; i <= 8; ++i)
             QVERIFY2(count(img, verdictLine(i), QBColor(11)) > 20, qPrintable(QString::number(i)));
-        QCOMPARE(count(img, logical(50, 215, 400, 340), QBColor(12)), 0);
+        QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
     }
 
     // Cancel, letters, full-width digits, a huge or fractional number: each one wrong, the

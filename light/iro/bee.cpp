@@ -148,7 +148,7 @@ void flight(Page& p) {
     p.arc(320, 350, 130, QBColor(11), 1.570796, 2.268928);
     p.print(265, 205, QStringLiteral("θ"));
     p.print(330, 220, QStringLiteral("昆虫の進行方向"));
-    p.print(350, 250, QStringLiteral("昆虫は光源に対して一定の角度θを保って進みます。"));
+    p.print(350, 250, QStringLiteral("光源に対し一定の角θを保ちます。"));
 }
 
 // clang-format off

@@ -44,8 +44,7 @@ void heading(Page& p) {
 
 void sunglasses(Page& p) {
     contentPage(p);
-    p.print(15, 1,
-            QStringLiteral("青いサングラスをはずすと、しばらくの間、物が青の補色の黄色みを帯びて見えます。"));
+    p.print(15, 1, QStringLiteral("青いサングラスをはずすと、しばらく物が補色の黄色に見えます。"));
     p.pieces(
         20, 17,
         {{QStringLiteral("これを")}, {QStringLiteral("色順応"), 14}, {QStringLiteral("といいます。"), 15}});
@@ -72,7 +71,7 @@ void afterImages(Page& p) {
     p.cls();
     p.back(QBColor(0));
     p.fore(QBColor(15));
-    p.print(20, 10, QStringLiteral("明るい物をじっと見つめたあとで目を閉じたり、目をそらしたりすると、"));
+    p.print(20, 10, QStringLiteral("明るい物を見つめた後で目を閉じたり、目をそらしたりすると、"));
     p.pieces(20, {{QStringLiteral("その")},
                   {QStringLiteral("補色の残像"), 14},
                   {QStringLiteral("がしばらく見えることは、よく知られています。"), 15}});

@@ -132,18 +132,17 @@ void filters(Page& p) {
     p.w.Image1->hide();
     contentPage(p);
     p.narrate(20, 10,
-              {QStringLiteral("赤・緑・青の単色光を混ぜると、あらゆる色を作ることができます。"),
-               QStringLiteral("一方、絵の具の色は、光を出してできているのではありません。"),
-               QStringLiteral("自然光のうち一部の色が吸収され、残った光を私たちは見ているのです。")});
+              {QStringLiteral("赤・緑・青の単色光を混ぜると、あらゆる色が作れます。"),
+               QStringLiteral("一方、絵の具の色は光を出しているのではありません。"),
+               QStringLiteral("自然光の一部の色が吸収され、残った光を見ているのです。")});
     filterDiagram(p);
 }
 
 void subtractive(Page& p) {
     filters(p);
     p.fore(QBColor(15));
-    p.narrate(20, 270,
-              {QStringLiteral("シアンとマゼンタを混ぜると緑(G)と赤(R)が吸収され、青(B)が残ります。")});
-    p.pieces(20, {{QStringLiteral("上の三原色を全部混ぜると黒になります。このような混色を")},
+    p.narrate(20, 270, {QStringLiteral("シアンとマゼンタを混ぜると、緑と赤が吸収されて青が残ります。")});
+    p.pieces(20, {{QStringLiteral("三原色を全部混ぜると黒になり、これを")},
                   {QStringLiteral("減法混色"), 14},
                   {QStringLiteral("といいます。"), 15}});
 }

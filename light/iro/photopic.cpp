@@ -58,20 +58,18 @@ void curves(Page& p) {
 void redAtTheEdge(Page& p) {
     curves(p);
     p.narrate(20, 300,
-              {QStringLiteral("錐体は黄斑の付近に集まり、桿体は網膜の周辺部に多く分布しています。"),
+              {QStringLiteral("錐体は黄斑付近に集まり、桿体は網膜の周辺部に多くあります。"),
                QStringLiteral("暗い所では緑や青は見えても、赤い物は見えにくくなります。"),
-               QStringLiteral("また視野の中心では赤がわかりますが、周辺ではほとんどわかりません。"),
+               QStringLiteral("視野の中心では赤がわかりますが、周辺ではわかりにくいのです。"),
                QStringLiteral("これを確かめてみましょう。")});
 }
 
 void experiment(Page& p) {
     p.cls();
     p.narrate(20, 50,
-              {QStringLiteral("一点を見つめたまま、視野の周辺にある色がどれだけわかるかを調べる実験です。"),
-               QString()});
+              {QStringLiteral("一点を見つめたまま、周辺の色がどれだけわかるかの実験です。"), QString()});
     p.narrate(20, 10,
-              {QStringLiteral("片方の目を閉じ、もう一方の目を画面から数センチのところまで近づけて下さい。"),
-               QString()});
+              {QStringLiteral("片目を閉じ、もう一方の目を画面に数センチまで近づけて下さい。"), QString()});
     p.print(20, 150, QStringLiteral("キーを押したら，中心の円を見つめて下さい。"));
 }
 

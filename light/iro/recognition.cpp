@@ -72,7 +72,7 @@ void introduction(Page& p) {
     const QString lines[] = {
         QStringLiteral("私たちは、目を検出器として可視光を取り入れています。"),
         QStringLiteral("そして明るさや色を区別し、外界の物体を認識しています。"),
-        QStringLiteral("形や色の知覚を生理学的・心理学的に研究するのは、とても興味深いことです。"),
+        QStringLiteral("形や色の知覚の生理学的・心理学的な研究は興味深いものです。"),
         QStringLiteral("しかし、まだ解明されていない問題も数多く残っています。"),
         QStringLiteral("ここでは、視覚と色覚について少し考えてみましょう。"),
     };
@@ -121,7 +121,7 @@ void namingQuiz(Page& p) {
 
 void howWeSee(Page& p) {
     p.cls();
-    p.print(10, 10, QStringLiteral("私たちは、目に入ってくる光を感じることによって物を見ています。"));
+    p.print(10, 10, QStringLiteral("私たちは、目に入る光を感じることで物を見ています。"));
     medama(p, 320, 170);
     p.narrate(15, 240,
               {QStringLiteral("網膜に届いた光は視細胞に吸収され、"),

@@ -7,8 +7,7 @@ namespace light::iro {
 
 namespace {
 
-const QString kRhodopsin =
-    QStringLiteral("ロドプシンは、11-シス-レチナールが桿体のオプシンと結合したものです。");
+const QString kRhodopsin = QStringLiteral("ロドプシンは、11-シス-レチナールと桿体オプシンの結合体です。");
 
 // ---- figures ----
 
@@ -78,15 +77,13 @@ void isomerised(Page& p) {
     p.fore(QBColor(7));
     p.print(520, 80, QStringLiteral("O"));
     p.print(340, 10, QStringLiteral("オールトランス-レチナール"));
-    p.print(350, 150, QStringLiteral("まっすぐな交互二重結合の炭化水素になります。"));
+    p.print(350, 150, QStringLiteral("全トランス型の炭化水素となり、"));
     p.print(200, 200, QStringLiteral("この構造の変化が視神経を刺激するのです。"));
 }
 
 void vitaminA(Page& p) {
     p.cls();
-    p.print(
-        0, 0,
-        QStringLiteral("レチナールはビタミンＡから作られるので、ビタミンＡが不足すると視力が弱くなります。"));
+    p.print(0, 0, QStringLiteral("レチナールはビタミンＡから作られ、不足すると視力が弱まります。"));
 }
 
 // clang-format off

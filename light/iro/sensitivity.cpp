@@ -115,7 +115,7 @@ void heading(Page& p) {
 
 void cones(Page& p) {
     contentPage(p);
-    p.print(20, 10, QStringLiteral("錐体にも、赤(R)・緑(G)・青(B)の光に最も敏感な3種類があります。"));
+    p.print(20, 10, QStringLiteral("錐体にも、赤(R)・緑(G)・青(B)に最も敏感な3種類があります。"));
     coneGraph(p);
 }
 
@@ -142,10 +142,9 @@ void television(Page& p) {
 
 void redAndGreen(Page& p) {
     p.cls();
-    p.narrate(
-        20, 10,
-        {QStringLiteral("私たちの目は、赤と緑の単色光を同時に受けると黄色に感じるのです。"), QString()});
-    p.narrate(20, {QStringLiteral("前に学んだように、ニュートンはこの混色の効果を詳しく研究しました。")});
+    p.narrate(20, 10,
+              {QStringLiteral("赤と緑の単色光を同時に受けると、目は黄色に感じるのです。"), QString()});
+    p.narrate(20, {QStringLiteral("前に学んだように、ニュートンはこの混色を詳しく調べました。")});
 }
 
 void exercise(Page& p) {
