@@ -14,9 +14,12 @@ constexpr double kDegree = 0.01745329;
 
 // ---- figures ----
 
-// The wavelengths are in nanometres, as everywhere else in the course.
+// The wavelengths are in nanometres, as everywhere else in the course. The two ranges
+// are outlines in their own colours: the fills of the colour circle left the fill style
+// solid, which would fill them with its yellow.
 void visibleRanges(Page& p) {
     contentPage(p);
+    p.fillStyle(FillStyles::Transparent);
     p.print(390, 15, QStringLiteral("波長：nm"));
     p.print(290, 30, QStringLiteral("400"));
     p.print(480, 30, QStringLiteral("700"));

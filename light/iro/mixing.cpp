@@ -20,8 +20,11 @@ QRgb outline() {
 
 // ---- the filter diagram ----
 
+// Box outlines: the mixing diagrams' fills leave the fill style solid, which would fill
+// them when the step is entered with Back.
 void filterDiagram(Page& p) {
     const QRgb c = p.canvas().ForeColor;
+    p.fillStyle(FillStyles::Transparent);
     p.print(25, 95, QStringLiteral("1.0"));
     p.print(25, 155, QStringLiteral("0.5"));
     p.print(25, 215, QStringLiteral("0.0"));
@@ -105,7 +108,10 @@ void subtractiveDiagram(Page& p) {
 }
 
 // Six sectors of 60 degrees, red, magenta, blue, cyan, green and yellow counter-clockwise.
+// The circle is filled in the colour of the diagrams' last fill, black, which shows only
+// in its tiny centre circle; set again so that the step entered with Back draws the same.
 void colourCircle(Page& p) {
+    p.solidFill(QBColor(0));
     p.circle(320, 275, 100, outline());
     p.circle(320, 275, 1, outline());
     p.fore(outline());

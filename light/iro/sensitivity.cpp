@@ -119,8 +119,11 @@ void cones(Page& p) {
     coneGraph(p);
 }
 
+// Steps 2 and 3 print in white, as step 1 leaves it: the television's labels leave the
+// fore colour yellow for the step entered with Back.
 void lemon(Page& p) {
     p.cls();
+    p.fore(QBColor(15));
     p.narrate(20, 20,
               {QStringLiteral("私たちはレモンを鮮やかな黄色に見ています。"),
                QStringLiteral("その光を分光器で分析すると、次のような分布になります。")});
@@ -131,6 +134,7 @@ void lemon(Page& p) {
 
 void television(Page& p) {
     p.cls();
+    p.fore(QBColor(15));
     p.narrate(20, 10,
               {QStringLiteral("テレビのブラウン管も同じ黄色を再現できます。"),
                QStringLiteral("その光を分析すると、次のようになります。")});
