@@ -1,4 +1,5 @@
 #include "light/frame.h"
+#include "light/iro/sections.h"
 #include "light/procedures.h"
 #include "player/Page.h"
 #include "player/frmLight.h"
@@ -9,18 +10,6 @@
 
 namespace light {
 
-namespace iro {
-// Sections still to be drawn: their steps draw nothing, their closing steps move on.
-const lesson::Section recognition{1, "色の認識", {}, 7};
-const lesson::Section lightAndDark{2, "明順応と暗順応", {}, 8};
-const lesson::Section colourAdaptation{3, "色順応", {}, 7};
-const lesson::Section photopic{4, "明所視と暗所視", {}, 7};
-const lesson::Section sensitivity{5, "感度曲線", {}, 7};
-const lesson::Section mixing{6, "光と色の混合", {}, 5};
-const lesson::Section retina{7, "網膜の分子過程", {}, 4};
-const lesson::Section bee{8, "ミツバチの視覚", {}, 9};
-} // namespace iro
-
 namespace {
 
 constexpr const lesson::Section* kSections[] = {&iro::recognition, &iro::lightAndDark, &iro::colourAdaptation,
@@ -29,13 +18,14 @@ constexpr const lesson::Section* kSections[] = {&iro::recognition, &iro::lightAn
 
 } // namespace
 
-// The end of the light course, step 9 of section 8: always back to the menu.
+// The end of the light course, step 9 of section 8: cleared, Picture1 hidden, and always
+// back to the menu, whether the course ran from the start or the item was chosen.
 const lesson::Procedure Iro{
     .name = "Iro",
     .title = "色の感じ方（色覚）",
     .onEntry = hidePicture1,
     .sections = kSections,
-    .end = {.clears = false},
+    .end = {.clears = true, .before = hidePicture1},
     .beforeClosing = hidePicture1,
     .focusAfterClosing = true,
     .endOfCall = lesson::EndOfCall::FinalStepRuleKeepFocus,

@@ -1,0 +1,111 @@
+#include "light/iro/sections.h"
+
+#include <cmath>
+
+// Photopic and scotopic vision: rods and cones, their luminous-efficiency curves, and an
+// experiment on how poorly red is seen at the edge of the visual field.
+
+namespace light::iro {
+
+namespace {
+
+// ---- figures ----
+
+// The scotopic curve (rods, blue) peaks at 500 nm, the photopic one (cones, red) near 555.
+void efficiencyGraph(Page& p) {
+    for (int x = 100; x <= 400; ++x) {
+        p.pset(x + 100, 250 - 180 * std::exp(-0.001 * (x - 200) * (x - 200)), QBColor(9));
+        p.pset(x + 100, 250 - 140 * std::exp(-0.0008 * (x - 230) * (x - 230)), QBColor(12));
+    }
+    const QRgb c = p.canvas().ForeColor;
+    p.line(200, 80, 200, 250, c);
+    p.lineTo(500, 250, c);
+    p.print(175, 100, QStringLiteral("比"));
+    p.print(175, 130, QStringLiteral("視"));
+    p.print(175, 160, QStringLiteral("感"));
+    p.print(175, 190, QStringLiteral("度"));
+    p.print(240, 255, QStringLiteral("400         500         600         700(nm)"));
+    p.print(320, 275, QStringLiteral("波長"));
+    p.print(235, 105, QStringLiteral("暗所視"));
+    p.print(340, 130, QStringLiteral("明所視"));
+}
+
+// ---- steps ----
+
+void heading(Page& p) {
+    titlePage(p, 190, 150, QStringLiteral("明 所 視 と 暗 所 視"));
+}
+
+void rodsAndCones(Page& p) {
+    contentPage(p);
+    p.pieces(20, 10,
+             {{QStringLiteral("網膜中の視細胞には")},
+              {QStringLiteral("桿体"), 13},
+              {QStringLiteral("と"), 15},
+              {QStringLiteral("錐体"), 12},
+              {QStringLiteral("があります。"), 15}});
+    p.print();
+    p.narrate(20, {QStringLiteral("桿体は光に敏感ですが、色の感覚は生じません（暗所視）。"),
+                   QStringLiteral("錐体は感度は低いものの、色の感覚を生じます（明所視）。"),
+                   QStringLiteral("それぞれの感度は、光の波長によっても変わります。")});
+}
+
+void curves(Page& p) {
+    rodsAndCones(p);
+    efficiencyGraph(p);
+}
+
+void redAtTheEdge(Page& p) {
+    curves(p);
+    p.narrate(20, 300,
+              {QStringLiteral("錐体は黄斑付近に集まり、桿体は網膜の周辺部に多くあります。"),
+               QStringLiteral("暗い所では緑や青は見えても、赤い物は見えにくくなります。"),
+               QStringLiteral("視野の中心では赤がわかりますが、周辺ではわかりにくいのです。"),
+               QStringLiteral("これを確かめてみましょう。")});
+}
+
+void experiment(Page& p) {
+    p.cls();
+    p.narrate(20, 50,
+              {QStringLiteral("一点を見つめたまま、周辺の色がどれだけわかるかの実験です。"), QString()});
+    p.narrate(20, 10,
+              {QStringLiteral("片目を閉じ、もう一方の目を画面に数センチまで近づけて下さい。"), QString()});
+    p.print(20, 150, QStringLiteral("キーを押したら，中心の円を見つめて下さい。"));
+}
+
+// A black disc with a light-blue rim, a red dot at its centre.
+void redDot(Page& p) {
+    p.cls();
+    p.solidFill(QBColor(0));
+    p.circle(320, 200, 197, QBColor(9));
+    p.solidFill(QBColor(12));
+    p.circle(320, 200, 3, QBColor(12));
+}
+
+// A blue dot at the centre, filled as the red one was (the style is set again so the
+// step entered with Back finds it too), a red ring at the edge of the field.
+void redRing(Page& p) {
+    p.cls();
+    p.solidFill(QBColor(9));
+    p.circle(320, 200, 3, QBColor(9));
+    p.fillStyle(FillStyles::Transparent);
+    p.circle(320, 200, 197, QBColor(12));
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, rodsAndCones},
+    {2, curves},
+    {3, redAtTheEdge},
+    {4, experiment},
+    {5, redDot},
+    {6, redRing},
+};
+// clang-format on
+
+} // namespace
+
+const lesson::Section photopic{4, "明所視と暗所視", kSteps, 7};
+
+} // namespace light::iro

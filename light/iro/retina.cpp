@@ -1,0 +1,102 @@
+#include "light/iro/sections.h"
+
+// The molecular process in the retina: light turns 11-cis-retinal into all-trans-retinal,
+// and the change of shape stimulates the optic nerve.
+
+namespace light::iro {
+
+namespace {
+
+const QString kRhodopsin = QStringLiteral("ロドプシンは、11-シス-レチナールと桿体オプシンの結合体です。");
+
+// ---- figures ----
+
+// The ring and the chain up to carbon 11, in white.
+void ringAndChain(Page& p) {
+    const QRgb c = QBColor(15);
+    p.line(290, 50, 300, 70, c);
+    p.polyline(c, {310, 50, 300, 70, 278, 85, 278, 110, 300, 125, 322, 110, 322, 85, 300, 70});
+    p.line(320, 110, 320, 85, c);
+    p.line(322, 110, 338, 123, c);
+    p.polyline(c, {322, 85, 340, 70, 360, 85, 380, 70, 400, 85, 420, 70, 440, 85});
+    p.line(380, 70, 380, 50, c);
+    p.line(340, 73, 359, 87, c);
+    p.line(380, 73, 399, 87, c);
+    p.line(420, 73, 439, 87, c);
+}
+
+// The end bent at carbon 11 (cis), in the colour given: grey to draw it, black to erase it.
+void bentEnd(Page& p, QRgb c) {
+    p.polyline(c, {440, 85, 440, 110, 418, 125, 418, 150, 396, 165});
+    p.line(440, 107, 417, 123, c);
+    p.line(418, 147, 395, 162, c);
+    p.line(440, 110, 456, 123, c);
+}
+
+// The straightened end (all-trans).
+void straightEnd(Page& p) {
+    const QRgb c = QBColor(7);
+    p.polyline(c, {440, 85, 460, 70, 480, 85, 500, 70, 520, 85});
+    p.line(380, 70, 380, 50, c);
+    p.line(460, 70, 460, 50, c);
+    p.line(460, 73, 479, 87, c);
+    p.line(500, 73, 519, 87, c);
+}
+
+void cisRetinal(Page& p) {
+    ringAndChain(p);
+    p.print(385, 155, QStringLiteral("O"));
+    bentEnd(p, QBColor(7));
+    p.fore(QBColor(7));
+    p.print(500, 100, QStringLiteral("11-シス-レチナール"));
+    p.fore(QBColor(15));
+}
+
+// ---- steps ----
+
+void heading(Page& p) {
+    titlePage(p, 200, 150, QStringLiteral("網膜の中の分子過程"));
+}
+
+void rhodopsin(Page& p) {
+    contentPage(p);
+    cisRetinal(p);
+    p.print(20, 10, kRhodopsin);
+    p.print(20, 150, QStringLiteral("光を吸収すると、11番目の炭素のところで異性化して、"));
+}
+
+// The cis end, its "O", its name and the first line go black; the trans form takes their place.
+void isomerised(Page& p) {
+    rhodopsin(p);
+    p.fore(QBColor(0));
+    p.print(385, 155, QStringLiteral("O"));
+    p.print(500, 100, QStringLiteral("11-シス-レチナール"));
+    p.print(20, 10, kRhodopsin);
+    bentEnd(p, QBColor(0));
+    straightEnd(p);
+    p.fore(QBColor(7));
+    p.print(520, 80, QStringLiteral("O"));
+    p.print(340, 10, QStringLiteral("オールトランス-レチナール"));
+    p.print(350, 150, QStringLiteral("全トランス型の炭化水素となり、"));
+    p.print(200, 200, QStringLiteral("この構造の変化が視神経を刺激するのです。"));
+}
+
+void vitaminA(Page& p) {
+    p.cls();
+    p.print(0, 0, QStringLiteral("レチナールはビタミンＡから作られ、不足すると視力が弱まります。"));
+}
+
+// clang-format off
+constexpr lesson::StepRow kSteps[] = {
+    {0, heading},
+    {1, rhodopsin},
+    {2, isomerised},
+    {3, vitaminA},
+};
+// clang-format on
+
+} // namespace
+
+const lesson::Section retina{7, "網膜の分子過程", kSteps, 4};
+
+} // namespace light::iro

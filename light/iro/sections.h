@@ -1,0 +1,44 @@
+#pragma once
+// The sections of the colour lesson (Iro), one file each, and what their pages share.
+
+#include "app/globals.h"
+#include "player/Lesson.h"
+#include "player/Page.h"
+
+namespace light::iro {
+
+extern const lesson::Section recognition;      // 1: colour recognition, the eyeball and its quiz
+extern const lesson::Section lightAndDark;     // 2: light and dark adaptation
+extern const lesson::Section colourAdaptation; // 3: colour adaptation and after-images
+extern const lesson::Section photopic;         // 4: photopic and scotopic vision
+extern const lesson::Section sensitivity;      // 5: cone sensitivity and the mixing exercise
+extern const lesson::Section mixing;           // 6: mixing of light and of pigments
+extern const lesson::Section retina;           // 7: the molecular process in the retina
+extern const lesson::Section bee;              // 8: the vision of the bee, the end of the course
+
+// The title page of a section: yellow on black in the large font.
+inline void titlePage(Page& p, double x, double y, const QString& heading) {
+    p.cls();
+    p.fore(QBColor(14));
+    p.back(QBColor(0));
+    p.fontSize(32);
+    p.print(x, y, heading);
+}
+
+// A content page: cleared, the narration font, white on black.
+inline void contentPage(Page& p) {
+    p.cls();
+    p.fontSize(14);
+    p.fore(QBColor(15));
+    p.back(QBColor(0));
+}
+
+// The two mixed colours of the lesson that the palette lacks.
+inline QRgb magenta() {
+    return RGB(239, 5, 127);
+}
+inline QRgb cyan() {
+    return RGB(0, 159, 197);
+}
+
+} // namespace light::iro

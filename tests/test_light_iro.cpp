@@ -1,0 +1,333 @@
+// The colour lesson played in the real light window on the virtual clock: the eyeball
+// naming quiz answered wrong and right through the real text-input box, the colour-mixing
+// exercise with its y/n repeat, and the additive and subtractive diagrams region by region.
+
+#include "app/globals.h"
+#include "dialogs/frmInputLight.h"
+#include "player/Prompts.h"
+#include "player/frmLight.h"
+#include "tests/support/Harness.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+QRgb pixel(const QImage& img, double x, double y) {
+    return img.pixel(int(std::nearbyint(x * gScale)), int(std::nearbyint(y * gScale))) | 0xff000000;
+}
+
+int count(const QImage& img, const QRect& area, QRgb colour) {
+    const QRect r = area & img.rect();
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += (img.pixel(x, y) | 0xff000000) == colour;
+    return n;
+}
+
+// A rectangle of the 640 x 400 system in device pixels.
+QRect logical(double x1, double y1, double x2, double y2) {
+    return QRect(QPoint(int(x1 * gScale), int(y1 * gScale)), QPoint(int(x2 * gScale), int(y2 * gScale)));
+}
+
+// The band of the quiz's verdict line for part i.
+QRect verdictLine(int i) {
+    return logical(50, 200 + 15 * i + 2, 220, 200 + 15 * i + 12);
+}
+
+// Answers the text-input boxes with the next reply (a null reply cancels the box) and
+// the light answer dialog with the next colour, keeping what each asked and the canvas
+// as it stood when it opened.
+struct Replies {
+    QStringList boxReplies;
+    QStringList colours;
+    QStringList boxPrompts;
+    QList<int> questions;
+    QList<QImage> atBox;
+    QList<int> beepsAtBox;
+    frmLight* window = nullptr;
+    bool paste = false;
+    void install() {
+        setModalHook([this](QDialog& d) {
+            if (auto* box = qobject_cast<QInputDialog*>(&d)) {
+                const int n = int(boxPrompts.size());
+                boxPrompts << box->labelText();
+                atBox << window->image().copy();
+                beepsAtBox << beepCount();
+                const QString reply = boxReplies.value(n, QStringLiteral("-1"));
+                if (reply.isNull()) {
+                    box->reject();
+                    return;
+                }
+                box->setTextValue(reply);
+                box->accept();
+                return;
+            }
+            auto* dialog = qobject_cast<frmInputLight*>(&d);
+            if (!dialog) {
+                d.accept();
+                return;
+            }
+            const QString reply = colours.value(int(questions.size()), QStringLiteral("7"));
+            questions << gQuestion;
+            if (paste)
+                dialog->txtInput->setText(reply);
+            else
+                QTest::keyClicks(dialog->txtInput, reply);
+            if (dialog->OKbutton->isEnabled()) {
+                dialog->OKbutton->click();
+            } else {
+                gAnswers[0] = reply;
+                d.accept();
+            }
+        });
+    }
+};
+
+frmLight& startIro(float scale) {
+    harness::setUp(scale);
+    gCourseName = QStringLiteral("光とは");
+    frmLight& w = form<frmLight>();
+    w.cmdMenu[5]->click();
+    return w;
+}
+
+// Next into the section's first page, then on with Next to the step, so the step finds
+// the window as the steps before it leave it.
+void enter(frmLight& w, int section, int step) {
+    gSection = std::int16_t(section);
+    gStep = 0;
+    w.cmdNext->click();
+    while (gSection == section && gStep < step)
+        w.cmdNext->click();
+}
+
+void scaleRows() {
+    QTest::addColumn<float>("scale");
+    QTest::newRow("1") << 1.0f;
+    QTest::newRow("1.5") << 1.5f;
+}
+
+const QString kPrompt = QStringLiteral("の名前は何ですか？上の番号で答えなさい");
+
+} // namespace
+
+class LightIroTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        setModalHook(nullptr);
+        harness::closeAllWindows();
+    }
+
+    // A wrong reply beeps and leaves a red line; the right one overwrites it with the
+    // green-blue line; -1 ends the quiz with no line for the rest.
+    void namingQuizWrongThenRight_data() { scaleRows(); }
+    void namingQuizWrongThenRight() {
+        QFETCH(float, scale);
+        frmLight& w = startIro(scale);
+        Replies r;
+        r.window = &w;
+        r.boxReplies = {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("-1")};
+        r.install();
+        enter(w, 1, 3);
+        const int beeps = beepCount();
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(4));
+        QCOMPARE(r.boxPrompts, (QStringList{QStringLiteral("1") + kPrompt, QStringLiteral("1") + kPrompt,
+                                            QStringLiteral("2") + kPrompt}));
+        QCOMPARE(r.beepsAtBox, (QList<int>{beeps, beeps + 1, beeps + 1}));
+        QVERIFY(count(r.atBox[1], verdictLine(1), QBColor(12)) > 20);
+        const QImage img = w.image();
+        QCOMPARE(count(img, verdictLine(1), QBColor(12)), 0);
+        QVERIFY(count(img, verdictLine(1), QBColor(11)) > 20);
+        QCOMPARE(count(img, logical(50, 236, 220, 340), QBColor(11)), 0);
+        QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
+    }
+
+    // All eight right: eight lines, all inside the page at both scales, none red.
+    void namingQuizAllRight_data() { scaleRows(); }
+    void namingQuizAllRight() {
+        QFETCH(float, scale);
+        frmLight& w = startIro(scale);
+        Replies r;
+        r.window = &w;
+        for (int i = 1; i <= 8; ++i)
+            r.boxReplies << QString::number(9 - i);
+        r.install();
+        enter(w, 1, 3);
+        const int beeps = beepCount();
+        w.cmdNext->click();
+        QCOMPARE(r.boxPrompts.size(), 8);
+        QCOMPARE(r.boxPrompts.last(), QStringLiteral("8") + kPrompt);
+        QCOMPARE(beepCount(), beeps);
+        const QImage img = w.image();
+        for (int i = 1; i <= 8; ++i)
+            QVERIFY2(count(img, verdictLine(i), QBColor(11)) > 20, qPrintable(QString::number(i)));
+        QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
+    }
+
+    // Cancel, letters, full-width digits, a huge or fractional number: each one wrong, the
+    // same part asked again; -1 ends.
+    void namingQuizBadReplies() {
+        frmLight& w = startIro(1.0f);
+        Replies r;
+        r.window = &w;
+        r.boxReplies = {QString(),
+                        QStringLiteral(""),
+                        QStringLiteral("abc"),
+                        QStringLiteral("８"),
+                        QString(10000, u'8'),
+                        QStringLiteral("8.5"),
+                        QStringLiteral("-1")};
+        r.install();
+        enter(w, 1, 3);
+        const int beeps = beepCount();
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(4));
+        QCOMPARE(r.boxPrompts.size(), 7);
+        for (const QString& prompt : r.boxPrompts)
+            QCOMPARE(prompt, QStringLiteral("1") + kPrompt);
+        QCOMPARE(beepCount(), beeps + 6);
+        QCOMPARE(count(w.image(), verdictLine(1), QBColor(11)), 0);
+    }
+
+    // The dotted rectangles stay on their device pixels at every scale; exactly "y" asks
+    // for three colours again on a cleared page, anything else leaves the page as it is.
+    void mixingAgain_data() {
+        QTest::addColumn<float>("scale");
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("again");
+        QTest::newRow("y 1") << 1.0f << QStringLiteral("y") << true;
+        QTest::newRow("y 1.5") << 1.5f << QStringLiteral("y") << true;
+        QTest::newRow("Y") << 1.0f << QStringLiteral("Y") << false;
+        QTest::newRow("yes") << 1.0f << QStringLiteral("yes") << false;
+        QTest::newRow("n") << 1.0f << QStringLiteral("n") << false;
+        QTest::newRow("cancel") << 1.0f << QString() << false;
+    }
+    void mixingAgain() {
+        QFETCH(float, scale);
+        QFETCH(QString, reply);
+        QFETCH(bool, again);
+        frmLight& w = startIro(scale);
+        Replies r;
+        r.window = &w;
+        r.colours = {QStringLiteral("4"), QStringLiteral("2"), QStringLiteral("1"),
+                     QStringLiteral("6"), QStringLiteral("6"), QStringLiteral("6")};
+        r.boxReplies = {reply};
+        r.install();
+        enter(w, 5, 5);
+        QCOMPARE(r.questions, (QList<int>{8, 9, 9}));
+        QImage img = w.image();
+        // Device pixels: red from x 200, green from 151, blue from 252, on even rows only.
+        QCOMPARE(img.pixel(200, 100) | 0xff000000, QBColor(12));
+        QCOMPARE(img.pixel(151, 300) | 0xff000000, QBColor(10));
+        QCOMPARE(img.pixel(450, 300) | 0xff000000, QBColor(9));
+        QCOMPARE(img.pixel(200, 101) | 0xff000000, QBColor(0));
+        QCOMPARE(img.pixel(201, 100) | 0xff000000, QBColor(0));
+        // Where all three overlap their dots sit side by side.
+        QCOMPARE(img.pixel(254, 200) | 0xff000000, QBColor(12));
+        QCOMPARE(img.pixel(253, 200) | 0xff000000, QBColor(10));
+        QCOMPARE(img.pixel(252, 200) | 0xff000000, QBColor(9));
+        const QImage before = img.copy();
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(6));
+        QCOMPARE(r.boxPrompts, QStringList{QStringLiteral("もう一度やってみますか(y/n)")});
+        img = w.image();
+        if (again) {
+            QCOMPARE(r.questions, (QList<int>{8, 9, 9, 8, 9, 9}));
+            QCOMPARE(img.pixel(200, 100) | 0xff000000, QBColor(14));
+            QCOMPARE(img.pixel(254, 200) | 0xff000000, QBColor(14));
+            // The narration line of step 5 went with the clear.
+            QCOMPARE(count(img, logical(20, 352, 400, 365), QBColor(15)), 0);
+        } else {
+            QCOMPARE(r.questions.size(), 3);
+            QCOMPARE(img, before);
+        }
+    }
+
+    // A reply that is not one digit 1 to 7 (pasted past the dialog's filter) still paints
+    // in one of the seven colours.
+    void mixingColourKeptInRange_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("colour");
+        QTest::newRow("45") << QStringLiteral("45") << 12;
+        QTest::newRow("9") << QStringLiteral("9") << 15;
+        QTest::newRow("0") << QStringLiteral("0") << 15;
+        QTest::newRow("-3") << QStringLiteral("-3") << 15;
+        QTest::newRow("long") << QString(10000, u'7') << 15;
+    }
+    void mixingColourKeptInRange() {
+        QFETCH(QString, reply);
+        QFETCH(int, colour);
+        frmLight& w = startIro(1.0f);
+        Replies r;
+        r.window = &w;
+        r.paste = true;
+        r.colours = {reply, QStringLiteral("1"), QStringLiteral("1")};
+        r.boxReplies = {QStringLiteral("n")};
+        r.install();
+        enter(w, 5, 5);
+        QCOMPARE(w.image().pixel(200, 100) | 0xff000000, QBColor(colour));
+    }
+
+    // Every region of both diagrams in its colour; the fills leave the style solid in the
+    // last colour, which the full circle of the colour circle is drawn with.
+    void mixingDiagrams_data() { scaleRows(); }
+    void mixingDiagrams() {
+        QFETCH(float, scale);
+        frmLight& w = startIro(scale);
+        enter(w, 6, 3);
+        const QRgb magenta = RGB(239, 5, 127), cyan = RGB(0, 159, 197);
+        struct Region {
+            double x, y;
+            QRgb colour;
+            const char* name;
+        };
+        const Region regions[] = {
+            {210, 140, QBColor(12), "additive red"},       {150, 240, QBColor(10), "additive green"},
+            {90, 140, QBColor(9), "additive blue"},        {185, 190, QBColor(14), "additive yellow"},
+            {150, 120, magenta, "additive magenta"},       {115, 190, cyan, "additive cyan"},
+            {150, 170, QBColor(15), "additive white"},     {500, 115, magenta, "subtractive magenta"},
+            {560, 215, QBColor(14), "subtractive yellow"}, {440, 215, cyan, "subtractive cyan"},
+            {535, 165, QBColor(12), "subtractive red"},    {465, 165, QBColor(9), "subtractive blue"},
+            {500, 235, QBColor(10), "subtractive green"},  {500, 185, QBColor(0), "subtractive black"},
+        };
+        const QImage img = w.image();
+        for (const Region& r : regions)
+            QVERIFY2(pixel(img, r.x, r.y) == (r.colour | 0xff000000), r.name);
+        // The outlines between the regions are grey.
+        QCOMPARE(pixel(img, 175, 100), QBColor(7));
+        QCOMPARE(pixel(img, 500, 100), QBColor(7));
+        // Both names under their diagrams, inside the page.
+        QVERIFY(count(img, logical(120, 262, 220, 285), QBColor(10)) > 20);
+        QVERIFY(count(img, logical(475, 262, 575, 285), QBColor(10)) > 20);
+        QVERIFY(w.Image1->isVisible());
+        QCOMPARE(w.FillStyle, FillStyles::Solid);
+        QCOMPARE(w.FillColor, QBColor(0));
+
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(4));
+        QVERIFY(!w.Image1->isVisible());
+        const QImage circle = w.image();
+        const Region sectors[] = {
+            {370, 250, QBColor(12), "red"}, {320, 300, QBColor(10), "green"},
+            {250, 250, QBColor(9), "blue"}, {320, 250, magenta, "magenta"},
+            {250, 300, cyan, "cyan"},       {370, 300, QBColor(14), "yellow"},
+        };
+        for (const Region& r : sectors)
+            QVERIFY2(pixel(circle, r.x, r.y) == (r.colour | 0xff000000), r.name);
+        // Complements face each other across the centre.
+        QCOMPARE(pixel(circle, 395, 275 - 20), QBColor(12));
+        QCOMPARE(pixel(circle, 245, 275 + 20), cyan | 0xff000000);
+        // The label stays visible above the circle.
+        QVERIFY(count(circle, logical(265, 140, 400, 170), QBColor(13)) > 20);
+    }
+};
+
+QTEST_MAIN(LightIroTest)
+#include "test_light_iro.moc"
