@@ -339,8 +339,7 @@ void TestMedia::lessonsNameOnlyGeneratedFiles() {
 
 // Files made for lessons whose sections are not written yet. The list shrinks as they
 // land: a file on it that a lesson names now must leave it.
-const QStringList kAwaitingTheirLessons = {
-};
+const QStringList kAwaitingTheirLessons = {};
 
 void TestMedia::everyGeneratedFileIsNamedByALesson() {
     // A file nobody loads is dead weight, unless its lesson is still to be written.
