@@ -18,18 +18,34 @@ namespace {
 constexpr double kCentreX = 320;
 constexpr double kCentreY = 200;
 
-// One lobe of a p orbital: its centre on the canvas and its palette colour, red for one
-// phase of the wave function and light blue for the other.
+// One lobe of a p orbital: the nucleus of its panel, the direction of its axis on the
+// canvas and its palette colour, red for one phase of the wave function and light blue for
+// the other.
 struct Lobe {
-    double x, y;
+    double nx, ny; // the nucleus: where the panel's axes cross
+    double ux, uy; // unit vector along the lobe's axis, away from the nucleus
     int colour;
 };
+constexpr double kDiagonal = 0.70710678118654752; // the x axis is drawn at 45 degrees for depth
 constexpr Lobe kLobes[] = {
-    {110, 220, 4},                // Px, along the diagonal x axis of the first panel
-    {90, 240, 9},  {320, 230, 4}, // Py, along the horizontal y axis of the second panel
-    {280, 230, 9}, {500, 210, 4}, // Pz, along the vertical z axis of the third panel
-    {500, 250, 9},
+    {100, 230, kDiagonal, -kDiagonal, 4}, // Px, along the diagonal x axis of the first panel
+    {100, 230, -kDiagonal, kDiagonal, 9}, // Px, the other phase
+    {300, 230, 1, 0, 4},                  // Py, along the horizontal y axis of the second panel
+    {300, 230, -1, 0, 9},                 // Py, the other phase
+    {500, 230, 0, -1, 4},                 // Pz, along the vertical z axis of the third panel
+    {500, 230, 0, 1, 9},                  // Pz, the other phase
 };
+// A 2p density along its axis, r²·e^(−r) with r in Bohr radii, is greatest two Bohr radii
+// from the nucleus: the lobes are centred there.
+constexpr double kLobeDistance = 2;
+
+// A 2s curve from the centre out to extent canvas units. The 2s functions take half the
+// distance in Bohr radii, so the curve stands on the same ångström axis as the 1s curves
+// with its node at two Bohr radii.
+void plot2sCurve(Canvas& pic, double extent, double scale1, double (*f)(double), QRgb colour) {
+    for (double j = 0; j <= extent; j += 0.2)
+        pic.PSet(kCentreX + j, kCentreY - 200 * f(j / (2 * scale1)), colour);
+}
 } // namespace
 
 void cloudfrm::ECloud() {
@@ -132,8 +148,9 @@ void cloudfrm::ECloud() {
         break;
     case 13:
         closeReturnPrompt();
-        TextDisp(kCrLf + QStringLiteral("それでも化学では、電子が平均して0.5292Åのところを回っている、"
-                                        "あるいは振動しているというモデルで考えます。"));
+        TextDisp(kCrLf + QStringLiteral(
+                             "それでも化学では、電子が最も見つかりやすい0.5292Åのところを回っている、"
+                             "あるいは振動しているというモデルで考えます（核からの平均距離は0.79Åです）。"));
         break_(WaitForReturn, 1000);
         break;
     case 14:
@@ -195,8 +212,7 @@ void cloudfrm::ECloud() {
         break;
     case 23:
         // The 2s wave function, 200 canvas units per unit of value.
-        for (double j = 0; j <= rr; j += 0.2)
-            pic.PSet(kCentreX + j, kCentreY - 200 * WaveFunction1::fnssf(j / scale1), QBColor(10));
+        plot2sCurve(pic, rr, scale1, WaveFunction1::fnssf, QBColor(10));
         break_(WaitForReturn, 800);
         break;
     case 24:
@@ -205,8 +221,7 @@ void cloudfrm::ECloud() {
         break_(Advance, 500);
         break;
     case 25:
-        for (double j = 0; j <= rr; j += 0.2)
-            pic.PSet(kCentreX + j, kCentreY - 200 * WaveFunction1::fnss(j / scale1), QBColor(12));
+        plot2sCurve(pic, rr, scale1, WaveFunction1::fnss, QBColor(12));
         break_(WaitForReturn, 800);
         break;
     case 26:
@@ -382,14 +397,18 @@ void cloudfrm::draw2pAxes() {
 
 void cloudfrm::draw2pLobes() {
     Canvas& pic = *Picture1;
-    // Each lobe is a small 1s-shaped cloud around its own centre; the two lobes of a pair
-    // overlap.
+    // Each lobe is a small 1s-shaped cloud, one ångström at most, around the point of its
+    // axis where the p orbital is densest. Its dots come no nearer the nucleus than about a
+    // tenth of a Bohr radius, and only a few that near, so each pair shows the empty nucleus
+    // of the nodal plane between its two phases.
     for (const Lobe& lobe : kLobes) {
+        const double cx = lobe.nx + kLobeDistance * scale1 * lobe.ux;
+        const double cy = lobe.ny + kLobeDistance * scale1 * lobe.uy;
         for (int k = 1; k <= np; ++k) {
             const double r = sample1s();
             const double theta = Rnd() * WaveFunction1::kFullTurn;
             const double d = scale1 * r;
-            pic.PSet(lobe.x + d * std::cos(theta), lobe.y - d * std::sin(theta), QBColor(lobe.colour));
+            pic.PSet(cx + d * std::cos(theta), cy - d * std::sin(theta), QBColor(lobe.colour));
         }
     }
     printAt(100, 340, QStringLiteral("Ｐx軌道"));

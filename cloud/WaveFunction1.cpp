@@ -53,6 +53,12 @@ void WaveFunction1::EcloudFunction2(std::int16_t a, float b) {
 }
 
 void WaveFunction1::EcloudFunction3(float xx, std::int16_t vm, std::int16_t scale1) {
+    // fnss takes half the distance, so the argument runs to xx / 2 and a dot lands at twice
+    // it. Sampling stops at xx (five ångström in the viewer, as far as its axes reach and
+    // within the canvas's half height) instead of following the 2s tail off the drawing
+    // area: the 8 % of the distribution beyond is left out, the node and both maxima are not
+    // touched.
+    const float half = xx / 2;
     for (int count = 1; count <= 3000; ++count) {
         counter_.setText(counterCaption(count));
         // Rejection sampling: a radius is kept with a probability proportional to the
@@ -61,14 +67,14 @@ void WaveFunction1::EcloudFunction3(float xx, std::int16_t vm, std::int16_t scal
         double p = 0;
         float u = 0;
         do {
-            r = Rnd() * xx;
+            r = Rnd() * half;
             p = fnss(r);
             u = Rnd() * float(vm);
         } while (p < u);
         // Inside the node the wave function is positive, outside negative.
         const QRgb colour = r <= 1 ? QBColor(12) : QBColor(3);
         const float theta = Rnd() * kFullTurn;
-        const double d = double(scale1) * r;
+        const double d = 2 * double(scale1) * r;
         picture_.PSet(kCentreX + d * std::cos(theta), kCentreY - d * std::sin(theta), colour);
     }
 }

@@ -25,7 +25,7 @@
 namespace {
 
 // A canvas that counts the dots set on it and checks each where it lands: 4 pixels a unit,
-// so a dot's pixel lies within 0.18 units of where it was aimed.
+// so a dot's pixel (the nearest to where it was aimed) lies within 0.18 units of it.
 class DotCanvas : public Canvas {
 public:
     static constexpr double kPerUnit = 4;
@@ -43,7 +43,7 @@ public:
 protected:
     void changed(const QRect& r) override {
         if (r.size() != QSize(1, 1)) return;
-        dots.append({(r.x() + 0.5) / kPerUnit, (r.y() + 0.5) / kPerUnit, image().pixel(r.topLeft())});
+        dots.append({r.x() / kPerUnit, r.y() / kPerUnit, image().pixel(r.topLeft())});
     }
 };
 
@@ -128,6 +128,45 @@ constexpr int kPacing[36][2] = {
     {4, 1000}, {5, 500},  {5, 800}, {4, 800},  {4, 1000}, {4, 500},  {4, 1000}, {5, 1500}, {2, 1500},
 };
 
+// Canvas units a Bohr radius on the viewer's axes; its ångström ticks are 0.2·rr apart.
+constexpr double kUnitsPerBohr = 20;
+constexpr double kNodeUnits = 2 * kUnitsPerBohr;      // the 2s node, two Bohr radii out
+constexpr double kFiveAngstrom = 20 * (5 / 0.529177); // rr, the reach of the axes
+
+// Plays the lecture with a first count of 1 and Cancel at the second prompt up to stage.
+void playTo(cloudfrm& v, int stage) {
+    while (v.ECloudpara < stage) {
+        if (v.ECloudpara == 0 && v.InputText->isVisible()) {
+            typeCount(v, QStringLiteral("1"));
+            pressReturn(v.InputText);
+        } else if (v.ECloudpara == 2) {
+            v.cmdCancel->click();
+        } else if (v.Label5->isVisible()) {
+            pressReturn(v.Picture1);
+        } else {
+            if (!harness::clock().hasPending()) qFatal("the lecture stalled at stage %d", int(v.ECloudpara));
+            harness::clock().advanceTo(harness::clock().nextDue());
+        }
+    }
+}
+
+// A pixel of a colour on the viewer's canvas, at the canvas point it stands for.
+struct CanvasDot {
+    double x, y;
+};
+// Every pixel of colour on the picture, as canvas points (the inverse of the nearest-pixel
+// rounding of the drawing), and how far such a point can lie from where a dot was aimed.
+QList<CanvasDot> dotsOf(const Canvas& pic, QRgb colour, double* slack = nullptr) {
+    const QImage& img = pic.image();
+    const double kx = img.width() / 640.0, ky = img.height() / 400.0;
+    if (slack) *slack = std::hypot(0.5 / kx, 0.5 / ky);
+    QList<CanvasDot> out;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) | 0xff000000) == (colour | 0xff000000)) out.append({x / kx, y / ky});
+    return out;
+}
+
 void saveShot(cloudfrm& v, const QString& name) {
     const QString dir = qEnvironmentVariable("ORVANTH_SHOTS");
     if (dir.isEmpty()) return;
@@ -203,8 +242,9 @@ private slots:
         QVERIFY(c.dots.last().y > 190);
     }
 
-    // The 2s cloud: always 3000 dots, none beyond scale1·xx, light red inside the node and
-    // cyan outside, and the counter at its last value.
+    // The 2s cloud: always 3000 dots, out to five ångström and no further, light red inside
+    // the node at two Bohr radii and cyan outside, none on a thin shell at the node, and the
+    // counter at its last value.
     void twoSCloud() {
         for (quint32 seed : {1u, 2u, 3u}) {
             SeedRandom(seed);
@@ -214,20 +254,29 @@ private slots:
             w.EcloudFunction3(float(5 / 0.529177), 1, 20);
             QCOMPARE(c.dots.size(), 3000);
             QCOMPARE(counter.text(), QStringLiteral("count= 3000"));
-            int inside = 0;
+            int inside = 0, onShell = 0;
+            double farthest = 0, farthestInside = 0;
             for (const auto& d : c.dots) {
                 const double dist = std::hypot(d.x - 320, d.y - 200);
-                QVERIFY2(dist <= 20 * 5 / 0.529177 + kPixelSlack, qPrintable(QString::number(dist)));
+                farthest = std::max(farthest, dist);
+                if (std::fabs(dist - kNodeUnits) < 1) ++onShell;
                 if (d.colour == QBColor(12)) {
-                    QVERIFY2(dist <= 20 + kPixelSlack, qPrintable(QString::number(dist)));
+                    QVERIFY2(dist <= kNodeUnits + kPixelSlack, qPrintable(QString::number(dist)));
+                    farthestInside = std::max(farthestInside, dist);
                     ++inside;
                 } else {
                     QCOMPARE(d.colour, QBColor(3));
-                    QVERIFY2(dist >= 20 - kPixelSlack, qPrintable(QString::number(dist)));
+                    QVERIFY2(dist >= kNodeUnits - kPixelSlack, qPrintable(QString::number(dist)));
                 }
             }
-            // About 5 % of the 2s distribution on [0, xx) lies inside its node.
-            QVERIFY2(inside > 100 && inside < 230, qPrintable(QString::number(inside)));
+            QCOMPARE(onShell, 0);
+            // The cloud reaches the end of the axes but never beyond it.
+            QVERIFY2(farthest <= kFiveAngstrom + kPixelSlack && farthest > kFiveAngstrom - 10,
+                     qPrintable(QString::number(farthest)));
+            // The inner region fills out to near the node, not to half of it.
+            QVERIFY2(farthestInside > kNodeUnits - 8, qPrintable(QString::number(farthestInside)));
+            // About 5.7 % of the 2s distribution within five ångström lies inside its node.
+            QVERIFY2(inside > 110 && inside < 240, qPrintable(QString::number(inside)));
         }
     }
 
@@ -509,30 +558,134 @@ private slots:
         QVERIFY(loadedForm<frmMaterial>()->picMenu->isVisible());
     }
 
-    // A few pixels of the curves where their values are known.
+    // A few pixels of the curves where their values are known. The 2s curves share the
+    // ångström axis of the 1s ones: the node at two Bohr radii (x = 360), the dip of the
+    // wave function at four (x = 400), the outer maximum of the distribution at 5.24.
     void curvesOnTheCanvas() {
         cloudfrm& v = openToFirstPrompt();
-        typeCount(v, QStringLiteral("1"));
-        pressReturn(v.InputText);
-        harness::clock().advanceBy(800);
-        v.cmdCancel->click();
-        while (v.ECloudpara < 25) {
-            if (v.Label5->isVisible())
-                pressReturn(v.Picture1);
-            else
-                harness::clock().advanceTo(harness::clock().nextDue());
-            if (v.ECloudpara == 8) {
-                // The Bohr-radius marker stands at x = 340 from the peak down to the axis.
-                QCOMPARE(v.Picture1->Point(340, 150), QBColor(13));
-            }
-            if (v.ECloudpara == 23) {
-                // The 2s wave function starts at 200 − 200·0.7071.
-                QCOMPARE(v.Picture1->Point(320, 200 - 200 * WaveFunction1::fnssf(0)), QBColor(10));
-            }
-        }
+        auto fnssfAt = [](double j) { return 200 - 200 * WaveFunction1::fnssf(j / (2 * kUnitsPerBohr)); };
+        auto fnssAt = [](double j) { return 200 - 200 * WaveFunction1::fnss(j / (2 * kUnitsPerBohr)); };
+        playTo(v, 8);
+        // The Bohr-radius marker stands at x = 340 from the peak down to the axis.
+        QCOMPARE(v.Picture1->Point(340, 150), QBColor(13));
+        playTo(v, 23);
+        // The 2s wave function starts at 200 − 200·0.7071.
+        QCOMPARE(v.Picture1->Point(320, fnssfAt(0)), QBColor(10));
+        QCOMPARE(v.Picture1->Point(320 + kNodeUnits, 200), QBColor(10));
+        QCOMPARE(v.Picture1->Point(400, fnssfAt(80)), QBColor(10));
+        QVERIFY(std::fabs(fnssfAt(80) - 219.14) < 0.01);
+        playTo(v, 25);
+        QCOMPARE(v.Picture1->Point(320 + kNodeUnits, 200), QBColor(12));
+        QCOMPARE(v.Picture1->Point(320 + 104.8, fnssAt(104.8)), QBColor(12));
+        QVERIFY(fnssAt(104.8) < 162);
+        QCOMPARE(v.Picture1->Point(320 + 15.2, fnssAt(15.2)), QBColor(12));
         // The 2s cloud keeps the counter at its last value.
         QCOMPARE(v.Label1->text(), QStringLiteral("count= 3000"));
         QVERIFY(!v.Label1->isVisible());
+    }
+
+    // The nodes as the learner sees them, from the drawn dots at both scales: the 2s cloud
+    // leaves a thin shell at two Bohr radii empty, and each pair of 2p lobes leaves its
+    // nucleus (almost) empty, with the lobes of the two phases on either side of it.
+    void nodesInTheDrawnClouds_data() {
+        QTest::addColumn<float>("scale");
+        QTest::newRow("1") << 1.0f;
+        QTest::newRow("1.5") << 1.5f;
+    }
+    void nodesInTheDrawnClouds() {
+        QFETCH(float, scale);
+        harness::setUp(scale);
+        SeedRandom(5);
+        cloudfrm& v = openToFirstPrompt();
+        playTo(v, 21);
+        double slack = 0;
+        const auto inner = dotsOf(*v.Picture1, QBColor(12), &slack);
+        const auto outer = dotsOf(*v.Picture1, QBColor(3));
+        // The dots of 3000 overlap in pixels, but both regions are well filled.
+        QVERIFY2(inner.size() > 80 && outer.size() > 1500,
+                 qPrintable(QStringLiteral("%1 inner, %2 outer").arg(inner.size()).arg(outer.size())));
+        int onShell = 0;
+        double farthestInner = 0;
+        for (const auto& list : {inner, outer}) {
+            for (const CanvasDot& d : list) {
+                const double dist = std::hypot(d.x - 320, d.y - 200);
+                QVERIFY2(dist <= kFiveAngstrom + slack, qPrintable(QString::number(dist)));
+                if (std::fabs(dist - kNodeUnits) < 1) ++onShell;
+            }
+        }
+        for (const CanvasDot& d : inner) {
+            const double dist = std::hypot(d.x - 320, d.y - 200);
+            QVERIFY2(dist <= kNodeUnits + slack, qPrintable(QString::number(dist)));
+            farthestInner = std::max(farthestInner, dist);
+        }
+        for (const CanvasDot& d : outer)
+            QVERIFY2(std::hypot(d.x - 320, d.y - 200) >= kNodeUnits - slack,
+                     qPrintable(QStringLiteral("%1, %2").arg(d.x).arg(d.y)));
+        QCOMPARE(onShell, 0);
+        // The inner region fills out to near the node at two Bohr radii, not to one.
+        QVERIFY2(farthestInner > kNodeUnits - 8, qPrintable(QString::number(farthestInner)));
+        saveShot(v, QStringLiteral("nodes-2s"));
+
+        playTo(v, 30);
+        saveShot(v, QStringLiteral("nodes-2p"));
+        const auto red = dotsOf(*v.Picture1, QBColor(4));
+        const auto blue = dotsOf(*v.Picture1, QBColor(9));
+        struct Pair {
+            double nx, ny, ux, uy; // the nucleus and the axis of the red lobe
+        };
+        const double k = std::sqrt(0.5);
+        for (const Pair& p : {Pair{100, 230, k, -k}, Pair{300, 230, 1, 0}, Pair{500, 230, 0, -1}}) {
+            int nearNucleus = 0;
+            for (int phase = 0; phase < 2; ++phase) {
+                // The lobe's dots in its panel: their mean lies two Bohr radii out along the
+                // axis, on its own side of the nucleus.
+                const double sign = phase == 0 ? 1 : -1;
+                double sx = 0, sy = 0;
+                int n = 0;
+                for (const CanvasDot& d : phase == 0 ? red : blue) {
+                    const double dx = d.x - p.nx, dy = d.y - p.ny;
+                    if (std::hypot(dx, dy) > 90) continue;
+                    sx += dx;
+                    sy += dy;
+                    ++n;
+                    nearNucleus += std::hypot(dx, dy) < 0.4 * kUnitsPerBohr;
+                }
+                QVERIFY2(n > 150, qPrintable(QString::number(n)));
+                const double ex = sign * p.ux * 2 * kUnitsPerBohr, ey = sign * p.uy * 2 * kUnitsPerBohr;
+                QVERIFY2(
+                    std::hypot(sx / n - ex, sy / n - ey) < 4,
+                    qPrintable(
+                        QStringLiteral("panel at %1: lobe mean (%2, %3)").arg(p.nx).arg(sx / n).arg(sy / n)));
+            }
+            // Of the pair's 600 dots, at most 2 % within 0.4 Bohr radii of the nucleus.
+            QVERIFY2(
+                nearNucleus <= 12,
+                qPrintable(QStringLiteral("panel at %1: %2 dots by the nucleus").arg(p.nx).arg(nearNucleus)));
+        }
+    }
+
+    // Stage 13 places the model electron at the most probable distance and gives the mean
+    // apart; both numbers are checked against the 1s distribution itself.
+    void stage13Distances() {
+        cloudfrm& v = openToFirstPrompt();
+        playTo(v, 13);
+        const QString line = v.Text1->toPlainText().split(QLatin1Char('\n')).last().trimmed();
+        QVERIFY2(line.startsWith(QStringLiteral("それでも化学では")), qPrintable(line));
+        // The maximum of fns and its mean distance, in ångström.
+        double best = 0, bestR = 0, sum = 0, weighted = 0;
+        for (int i = 1; i < 400000; ++i) {
+            const double R = i / 10000.0;
+            const double p = WaveFunction1::fns(R);
+            if (p > best) best = p, bestR = R;
+            sum += p;
+            weighted += p * R;
+        }
+        const QString mostProbable = QString::number(bestR * 0.529177, 'f', 4) + QStringLiteral("Å");
+        const QString mean = QString::number(weighted / sum * 0.529177, 'f', 2) + QStringLiteral("Å");
+        QCOMPARE(mostProbable, QStringLiteral("0.5292Å"));
+        QVERIFY2(line.contains(QStringLiteral("最も見つかりやすい") + mostProbable), qPrintable(line));
+        QVERIFY2(line.contains(QStringLiteral("平均距離は") + mean), qPrintable(line));
+        QVERIFY2(!line.contains(QStringLiteral("平均して")), qPrintable(line));
     }
 };
 
