@@ -271,8 +271,11 @@ private slots:
             if (k > 0 && s.endMs > s.startMs)
                 runCase(When::MidWait, k, qint64(rng.bounded(quint32(s.endMs - s.startMs))), 0);
         }
-        // Every dialog of a short item, a spread of them in a long one.
-        const int dialogSamples = std::min(base.dialogs, samplesPerItem());
+        // Every dialog and answer box of an item with a dozen or fewer (the colour lesson's
+        // quizzes, the measuring questions), a spread of them in a long one.
+        constexpr int kEveryDialogUpTo = 12;
+        const int dialogSamples =
+            base.dialogs <= kEveryDialogUpTo ? base.dialogs : std::min(base.dialogs, samplesPerItem());
         for (int i = 0; i < dialogSamples; ++i)
             runCase(When::InDialog, 0, 0,
                     dialogSamples == 1 ? 1 : 1 + int(qint64(i) * (base.dialogs - 1) / (dialogSamples - 1)));
