@@ -416,4 +416,5 @@ void LessonWindow::lbldisp(QLabel* label, double x, double y, int colour, const 
     label->setText(text);
     label->adjustSize();
     label->show();
+    recordText(text);
 }
