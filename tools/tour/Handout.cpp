@@ -167,7 +167,8 @@ void drawPicture(QPainter& p, const QRect& box, const QImage& img) {
 } // namespace
 
 bool writeHandout(const QString& path, const QString& root, const Summary& summary,
-                  const QList<ItemReport>& reports, QString* error) {
+                  const QList<ItemReport>& reports, QString* error,
+                  const std::function<void(const QString&)>& onPicture) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = QStringLiteral("cannot write %1").arg(path);
@@ -231,6 +232,7 @@ bool writeHandout(const QString& path, const QString& root, const Summary& summa
             if (!note.isEmpty()) pages.paragraph(note, handoutFont(10), 0, w, QColor(0xaa, 0x44, 0x00));
             pages.y += mm(4);
             for (const Picture& pic : rep.pictures) {
+                if (onPicture) onPicture(pic.file);
                 const QImage img(root + QLatin1Char('/') + pic.file);
                 const int picH = img.isNull() ? mm(50) : picW * img.height() / std::max(1, img.width());
                 pages.need(picH);

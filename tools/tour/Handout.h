@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace tour {
 
@@ -52,7 +53,9 @@ bool writeIndex(const QString& root, const Summary& summary, const QList<ItemRep
 // steps in order, each step's picture beside everything it printed, as text. The pictures
 // are read back from root. False, with the reason in error, when it cannot be written;
 // nothing is left at path then.
+// onPicture, when set, hears of every picture placed: the tour's watchdog sees progress.
 bool writeHandout(const QString& path, const QString& root, const Summary& summary,
-                  const QList<ItemReport>& reports, QString* error);
+                  const QList<ItemReport>& reports, QString* error,
+                  const std::function<void(const QString&)>& onPicture = {});
 
 } // namespace tour

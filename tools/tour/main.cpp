@@ -369,8 +369,13 @@ int main(int argc, char* argv[]) {
     summary.ready = ready;
     if (o.pdf) {
         noteWhere(QStringLiteral("writing the handout"));
+        std::fprintf(stderr, "orvanth-tour: writing %s, %.1f s\n", qPrintable(handoutPath),
+                     timer.elapsed() / 1000.0);
+        std::fflush(stderr);
         QString error;
-        if (!tour::writeHandout(handoutPath, root, summary, reports, &error)) {
+        if (!tour::writeHandout(handoutPath, root, summary, reports, &error, [](const QString& file) {
+                noteWhere(QStringLiteral("the handout at ") + file);
+            })) {
             std::fprintf(stderr, "orvanth-tour: error: %s\n", qPrintable(error));
             return 1;
         }
