@@ -120,10 +120,25 @@ void pressKey(QWidget* w, int key) {
 
 Learner::Learner(Options options) : opt_(std::move(options)), clock_(virtualClock()) {
     previousHook_ = setModalHook([this](QDialog& d) { answer(d); });
+    if (opt_.text) setTextRecorder([this](const QString& t, bool continues) { notePrinted(t, continues); });
 }
 
 Learner::~Learner() {
+    if (opt_.text) setTextRecorder(nullptr);
     setModalHook(std::move(previousHook_));
+}
+
+void Learner::notePrinted(const QString& text, bool continues) {
+    // A piece printed right after the previous one continues its line; a text of several
+    // lines gives one entry per line.
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (i == 0 && continues && !printed_.isEmpty())
+            printed_.last() += lines[i];
+        else if (!line.isEmpty() && !printed_.contains(line))
+            printed_ << line; // a label moved along or a text drawn again says nothing new
+    }
 }
 
 QString Learner::where() const {
@@ -183,6 +198,7 @@ void Learner::takeTitleShot() {
     // The replies so far belong to the step that is running, not to its title card.
     Step s = lessonStep(procedureOf(*window_), false);
     s.shot = Shot::Title;
+    if (opt_.text) s.text = QStringList{window_->lblItemName->text()};
     emitStep(s);
 }
 
@@ -193,7 +209,10 @@ Step Learner::lessonStep(const QString& procedure, bool withReplies) {
     s.procedure = procedure;
     s.section = gSection;
     s.step = gStep;
-    if (withReplies) s.replies = std::exchange(replies_, {});
+    if (withReplies) {
+        s.replies = std::exchange(replies_, {});
+        s.text = std::exchange(printed_, {});
+    }
     s.startMs = actionStart_;
     s.endMs = clock_.msNow();
     s.window = window_;
@@ -274,6 +293,7 @@ ItemRun Learner::playItem(Course c, int item) {
     ItemRun run;
     failure_.clear();
     replies_.clear();
+    printed_.clear();
     openCourse(c);
     const qint64 start = clock_.msNow();
     chooseItem(item);
@@ -325,6 +345,7 @@ ItemRun Learner::playItem(Course c, int item) {
         if (handedOver && opt_.stopAtHandOver) {
             // The step belongs to the next item; the learner stops before it.
             replies_.clear();
+            printed_.clear();
             return finish(Outcome::HandedOver);
         }
         if (!window_->isVisible() && !ended)
@@ -388,6 +409,7 @@ bool Learner::driveCloud(cloudfrm& viewer, ItemRun& run) {
         s.procedure = procedure_;
         s.section = number;
         s.replies = std::exchange(replies_, {});
+        s.text = std::exchange(printed_, {});
         s.startMs = stageStart;
         s.endMs = clock_.msNow();
         s.window = v;
@@ -463,6 +485,7 @@ bool Learner::driveTable(Form1& table, ItemRun& run) {
         s.startMs = actionStart_;
         s.endMs = clock_.msNow();
         s.window = t;
+        s.text = std::exchange(printed_, {});
         if (opt_.pictures) s.picture = t->grab().toImage();
         ++run.steps;
         emitStep(s);

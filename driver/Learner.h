@@ -70,6 +70,9 @@ struct Step {
     bool handedOver = false;       // the step chained into the next item of the course
     QWidget* window = nullptr;     // where the step is shown (valid during the callback)
     QImage picture;                // the window's client area, when pictures are taken
+    // Every text the step printed or showed as a caption, in order, one entry per line or
+    // caption, when the learner keeps the text (empty when the step printed nothing).
+    QStringList text;
 };
 
 enum class Outcome {
@@ -94,6 +97,7 @@ public:
         bool pictures = false;       // grab the window after each step
         bool wrongFirst = false;     // give a wrong answer first where one exists
         bool stopAtHandOver = false; // end the run when the item chains into the next
+        bool text = false;           // keep what every step prints (Step::text)
         int maxSteps = 600;          // per item
         qint64 maxStepMs = 300000;   // virtual time one step may take
         int viewerActionLimit = 2000;
@@ -148,6 +152,7 @@ public:
 private:
     template <class F> void act(const QString& what, F&& f, bool titleCard = false);
     void emitStep(const Step& s);
+    void notePrinted(const QString& text, bool continues);
     // The current step of the lesson window; the replies given so far go with it.
     Step lessonStep(const QString& procedure, bool withReplies = true);
     void fail(const QString& why);
@@ -182,6 +187,7 @@ private:
     QString procedure_;
     QString failure_;
     QList<Reply> replies_;
+    QStringList printed_; // the text printed since the last step was reported
     std::map<QString, AskState> asks_;
     std::map<QString, int> againAsked_;
     qint64 actionStart_ = 0;

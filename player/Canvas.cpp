@@ -21,6 +21,18 @@ QFont uiFont(double points, bool bold, bool italic) {
 }
 
 namespace {
+TextRecorder textRecorder;
+} // namespace
+
+void setTextRecorder(TextRecorder recorder) {
+    textRecorder = std::move(recorder);
+}
+
+void recordText(const QString& text, bool continues) {
+    if (textRecorder && !text.trimmed().isEmpty()) textRecorder(text, continues);
+}
+
+namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 // Pixel coordinates are clamped far outside any canvas so that wild values neither
 // overflow nor make the painter walk huge spans.
@@ -213,6 +225,10 @@ double Canvas::TextHeight(const QString&) const {
 }
 
 void Canvas::printText(const QString& text, bool newline) {
+    // Text printed in the background colour erases what was printed there before: it
+    // says nothing new.
+    if ((ForeColor | 0xff000000) != back_)
+        recordText(text, pieceEnded_ && CurrentX == pieceEndX_ && CurrentY == pieceEndY_);
     const QFont font = currentFont();
     const QFontMetrics fm(font);
     const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
@@ -235,6 +251,9 @@ void Canvas::printText(const QString& text, bool newline) {
             CurrentY += fm.height() / std::fabs(ky_);
         }
     }
+    pieceEnded_ = !newline;
+    pieceEndX_ = CurrentX;
+    pieceEndY_ = CurrentY;
 }
 
 void Canvas::Print(const QString& text) {

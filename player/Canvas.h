@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 enum class FillStyles { Solid = 0, Transparent = 1 };
 enum class LineMode { Line, Box, BoxFilled };
@@ -92,6 +93,10 @@ private:
     double sx(double x) const { return (x - ox_) * kx_; }
     double sy(double y) const { return (y - oy_) * ky_; }
     void printText(const QString& text, bool newline);
+    // Where the last piece of text ended, so a piece printed right after it is known to
+    // continue it (a sentence printed in coloured parts).
+    bool pieceEnded_ = false;
+    double pieceEndX_ = 0, pieceEndY_ = 0;
     QImage image_;
     QRgb back_ = 0xffffffff;
     double ox_ = 0, oy_ = 0, kx_ = 1, ky_ = 1;
@@ -103,3 +108,12 @@ private:
 int pointsToPixels(double points);
 // The application's proportional Japanese gothic at the given size.
 QFont uiFont(double points, bool bold = false, bool italic = false);
+
+// What the lessons say in words: every text printed on a canvas and every caption a lesson
+// shows in a label goes to this listener when one is set. Tools that keep a written record
+// of a run set it (the tour's handout); the application never does. `continues` is true
+// when the text was printed right where the previous piece ended on the same canvas.
+using TextRecorder = std::function<void(const QString& text, bool continues)>;
+void setTextRecorder(TextRecorder recorder);
+// Passes a text to the listener, if there is one; blank texts are not passed.
+void recordText(const QString& text, bool continues = false);

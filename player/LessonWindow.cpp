@@ -65,6 +65,8 @@ void LessonWindow::Form_Load() {
     connect(cmdReturn1, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdReturn1_Click(); }); });
     connect(cmdReturn, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdReturn_Click(); }); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { learnerRun([this] { cmdExit_Click(); }); });
+    for (QPushButton* b : {cmdNext, cmdReturn1, cmdReturn, cmdExit})
+        b->installEventFilter(this);
     lblItemName = new QLabel(QStringLiteral("導　入"), this);
     lblItemName->setAlignment(Qt::AlignCenter);
     lblItemName->setFont(uiFont(36, true));
@@ -353,14 +355,35 @@ void LessonWindow::Form_Unload() {
 }
 
 void LessonWindow::keyPressEvent(QKeyEvent* e) {
-    // Next is the window's default button: Enter presses it while it is enabled. While a
-    // step runs the gate refuses it, whatever state the button is in.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && cmdNext && cmdNext->isEnabled() &&
-        cmdNext->isVisible()) {
-        cmdNext->click();
-        return;
-    }
+    if (navigationKey(e->key())) return;
     CanvasForm::keyPressEvent(e);
+}
+
+bool LessonWindow::navigationKey(int key) {
+    // Next is the window's default button: Enter presses it while it is enabled. A
+    // presentation remote sends Page Down (or the right arrow) for the next slide and
+    // Page Up for the previous one: the same click as the button, so the same gate.
+    QPushButton* button = nullptr;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_PageDown:
+    case Qt::Key_Right: button = cmdNext; break;
+    case Qt::Key_PageUp: button = cmdReturn1; break;
+    default: return false;
+    }
+    if (!button || !button->isEnabled() || !button->isVisible()) return false;
+    button->click();
+    return true;
+}
+
+bool LessonWindow::eventFilter(QObject* watched, QEvent* e) {
+    // A focused push button takes the arrow keys to move the focus on; in this window the
+    // right arrow means Next while Next can be pressed.
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Right &&
+        navigationKey(Qt::Key_Right))
+        return true;
+    return CanvasForm::eventFilter(watched, e);
 }
 
 // ---- services ----
@@ -393,4 +416,5 @@ void LessonWindow::lbldisp(QLabel* label, double x, double y, int colour, const 
     label->setText(text);
     label->adjustSize();
     label->show();
+    recordText(text);
 }

@@ -94,6 +94,10 @@ protected:
     void Form_Unload() override;
     void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    // Enter, Page Down and the right arrow press Next, Page Up presses Back one, each only
+    // while its button can be clicked. True when the key pressed a button.
+    bool navigationKey(int key);
 
     // Per window: the title picture, the menu action for an index, whether Back clears
     // the canvas, what else the exit button does, and how long the title card waits.

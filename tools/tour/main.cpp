@@ -1,8 +1,10 @@
 // orvanth-tour: plays every item of both courses as a learner would and saves what the
 // learner sees after each step as a PNG, with one index page to browse or print. Teachers
-// review a course with it; we open the pictures and look.
+// review a course with it; we open the pictures and look. With --pdf it also writes the
+// teacher's handout, handout.pdf: every step's picture with what the step printed, as
+// text that can be searched and copied.
 //
-//   orvanth-tour --out DIR [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]
+//   orvanth-tour --out DIR [--pdf] [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]
 //                [--items L1,L2,...,M5] [--platform NAME] [--verbose]
 
 #include "app/Main.h"
@@ -12,13 +14,15 @@
 #include "driver/Learner.h"
 #include "player/Clock.h"
 #include "player/Sound.h"
+#include "tools/tour/Handout.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
-#include <QTextStream>
+#include <QTemporaryFile>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -30,6 +34,10 @@
 #include <unistd.h>
 
 using driver::Course;
+using tour::Item;
+using tour::ItemReport;
+using tour::Picture;
+using tour::scaleName;
 
 namespace {
 
@@ -104,6 +112,7 @@ struct Options {
     quint32 seed = 1;
     bool wrongFirst = false;
     bool verbose = false;
+    bool pdf = false;
     QString platform;
     QStringList items; // "L1".."L5", "M2".."M5"
 };
@@ -111,7 +120,7 @@ struct Options {
 [[noreturn]] void usage(const char* problem) {
     if (problem) std::fprintf(stderr, "orvanth-tour: %s\n", problem);
     std::fprintf(stderr,
-                 "usage: orvanth-tour --out DIR [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]\n"
+                 "usage: orvanth-tour --out DIR [--pdf] [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]\n"
                  "                    [--items L1,L2,L3,L4,L5,M2,M3,M4,M5] [--platform NAME] [--verbose]\n");
     std::exit(2);
 }
@@ -139,6 +148,8 @@ Options parse(int argc, char* argv[]) {
             if (!ok) usage("--seed takes a whole number");
         } else if (!std::strcmp(a, "--wrong-first")) {
             o.wrongFirst = true;
+        } else if (!std::strcmp(a, "--pdf")) {
+            o.pdf = true;
         } else if (!std::strcmp(a, "--verbose")) {
             o.verbose = true;
         } else if (!std::strcmp(a, "--platform")) {
@@ -158,12 +169,6 @@ Options parse(int argc, char* argv[]) {
 
 // ---- what the tour plays ----
 
-struct Item {
-    Course course;
-    int number;
-    bool stopAtHandOver; // the introduction: up to its hand-over into geometric optics
-};
-
 QList<Item> plan(const QStringList& only) {
     QList<Item> items = {{Course::Light, 1, true},   {Course::Light, 2, false},  {Course::Light, 3, false},
                          {Course::Light, 4, false},  {Course::Light, 5, false},  {Course::Matter, 2, false},
@@ -176,24 +181,7 @@ QList<Item> plan(const QStringList& only) {
     return chosen;
 }
 
-QString scaleName(double s) {
-    return QString::number(s);
-}
-
-// ---- pictures and the index ----
-
-struct Picture {
-    QString file;    // relative to the output folder
-    QString title;   // "Kika 1-05"
-    QString details; // answers and time
-};
-
-struct ItemReport {
-    double scale;
-    Item item;
-    driver::ItemRun run;
-    QList<Picture> pictures;
-};
+// ---- pictures ----
 
 QString replyText(const driver::Reply& r) {
     return r.asked + QStringLiteral(" → ") + r.given + (r.wrong ? QStringLiteral(" ✗") : QString());
@@ -230,85 +218,6 @@ private:
     int count_ = 0;
 };
 
-QString outcomeText(const driver::ItemRun& run) {
-    switch (run.outcome) {
-    case driver::Outcome::Ended: return QString();
-    case driver::Outcome::HandedOver: return QStringLiteral("ここで次の項目に引き継ぎます。");
-    case driver::Outcome::Unfinished:
-        return QStringLiteral("この項目にはまだ作られていない節があります（%1）。")
-            .arg(run.unbuilt.join(QStringLiteral("、")));
-    case driver::Outcome::Failed: return QStringLiteral("エラー: ") + run.message;
-    }
-    return QString();
-}
-
-bool writeIndex(const QString& root, const Options& o, const QMap<double, QString>& ready,
-                const QList<ItemReport>& reports) {
-    QFile f(root + QStringLiteral("/index.html"));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
-    QTextStream out(&f);
-    out.setEncoding(QStringConverter::Utf8);
-    auto esc = [](const QString& s) { return s.toHtmlEscaped(); };
-    out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
-        << "<title>Orvanth 計算化学 — 授業の全ステップ</title>\n<style>\n"
-        << "body { font-family: sans-serif; margin: 1.5em; color: #222; }\n"
-        << "h1 { font-size: 1.5em; } h2 { margin-top: 2em; border-bottom: 2px solid #888; }\n"
-        << "h3 { margin-top: 1.5em; } h4 { margin: 1.2em 0 0.4em; }\n"
-        << ".grid { display: flex; flex-wrap: wrap; gap: 10px; }\n"
-        << "figure { margin: 0; width: 240px; }\n"
-        << "figure img { width: 240px; border: 1px solid #999; display: block; }\n"
-        << "figcaption { font-size: 0.8em; line-height: 1.3; margin-top: 2px; }\n"
-        << "figcaption b { font-family: monospace; }\n"
-        << ".note { font-size: 0.85em; color: #a40; }\n"
-        << "@media print { body { margin: 0; } h2 { break-before: page; } figure { break-inside: avoid; } }\n"
-        << "</style>\n</head>\n<body>\n";
-    out << "<h1>Orvanth 計算化学 — "
-           "授業の全ステップ</h1>\n<p>各ステップの画面を学習者が見る通りに並べています。"
-        << "画像をクリックすると原寸で開きます。 seed " << o.seed
-        << (o.wrongFirst ? "、設問には一度まちがえてから正しく答えています。"
-                         : "、設問には正しく答えています。")
-        << "</p>\n";
-    for (double scale : o.scales) {
-        out << "<h2>表示倍率 gScale " << esc(scaleName(scale)) << "</h2>\n";
-        if (ready.contains(scale)) {
-            const QString r = ready.value(scale);
-            out << "<div class=\"grid\"><figure><a href=\"" << esc(r) << "\"><img src=\"" << esc(r)
-                << "\" loading=\"lazy\" alt=\"\"></a><figcaption><b>frmStart</b> "
-                   "スタート画面</figcaption></figure></div>\n";
-        }
-        std::optional<Course> course;
-        for (const ItemReport& rep : reports) {
-            if (rep.scale != scale) continue;
-            if (course != rep.item.course) {
-                course = rep.item.course;
-                out << "<h3>" << esc(driver::courseTitle(*course)) << "</h3>\n";
-            }
-            out << "<h4>" << rep.item.number << ". "
-                << esc(driver::menuLabel(rep.item.course, rep.item.number));
-            QStringList procedures = rep.run.procedures;
-            // The item the introduction hands over to has its own section.
-            if (rep.run.outcome == driver::Outcome::HandedOver && procedures.size() > 1)
-                procedures.removeLast();
-            if (!procedures.isEmpty())
-                out << " <small>(" << esc(procedures.join(QStringLiteral(", "))) << ")</small>";
-            out << "</h4>\n";
-            const QString note = outcomeText(rep.run);
-            if (!note.isEmpty()) out << "<p class=\"note\">" << esc(note) << "</p>\n";
-            out << "<div class=\"grid\">\n";
-            for (const Picture& p : rep.pictures) {
-                out << "<figure><a href=\"" << esc(p.file) << "\"><img src=\"" << esc(p.file)
-                    << "\" loading=\"lazy\" alt=\"" << esc(p.title) << "\"></a><figcaption><b>"
-                    << esc(p.title) << "</b>";
-                if (!p.details.isEmpty()) out << "<br>" << esc(p.details);
-                out << "</figcaption></figure>\n";
-            }
-            out << "</div>\n";
-        }
-    }
-    out << "</body>\n</html>\n";
-    return out.status() == QTextStream::Ok;
-}
-
 // The offscreen platform cannot raise windows and complains about it for every window
 // shown; that, and the missing runtime folder it does not need, is noise here.
 QtMessageHandler standardMessages = nullptr;
@@ -341,18 +250,39 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "orvanth-tour: error: cannot create %s\n", qPrintable(root));
         return 1;
     }
+    {
+        // A folder that cannot be written is found before the long run, not after it.
+        QTemporaryFile probe(root + QStringLiteral("/.orvanth-tour-XXXXXX"));
+        if (!probe.open()) {
+            std::fprintf(stderr, "orvanth-tour: error: cannot write in %s\n", qPrintable(root));
+            return 1;
+        }
+    }
+    // The index and the handout of an earlier tour go first: a run that stops half way
+    // must not leave them beside pictures they no longer describe.
+    const QString indexPath = root + QStringLiteral("/index.html");
+    const QString handoutPath = root + QStringLiteral("/handout.pdf");
+    for (const QString& old : {indexPath, handoutPath}) {
+        if (QFileInfo::exists(old) && !QFile::remove(old)) {
+            std::fprintf(stderr, "orvanth-tour: error: cannot replace %s\n", qPrintable(old));
+            return 1;
+        }
+    }
     QElapsedTimer timer;
     timer.start();
     Album album(root);
     QList<ItemReport> reports;
     QMap<double, QString> ready;
     int unfinished = 0;
+    int stepsSoFar = 0;
+    const QList<Item> items = plan(o.items);
+    const int itemCount = int(items.size() * o.scales.size());
 
     for (double scale : o.scales) {
         gScale = float(scale);
         const QString folder = scaleName(scale);
         bool startShown = false;
-        for (const Item& item : plan(o.items)) {
+        for (const Item& item : items) {
             // Each item starts on a fresh clock with the same seed, so its pictures do not
             // depend on what was played before it.
             setClock(std::make_unique<VirtualClock>());
@@ -361,6 +291,7 @@ int main(int argc, char* argv[]) {
             lo.pictures = true;
             lo.wrongFirst = o.wrongFirst;
             lo.stopAtHandOver = item.stopAtHandOver;
+            lo.text = true;
             driver::Learner learner(lo);
             learner.onAction = [](const QString& w) { noteWhere(w); };
             if (!startShown) {
@@ -401,6 +332,7 @@ int main(int argc, char* argv[]) {
                 if (s.shot != driver::Shot::Title && s.endMs - s.startMs >= 100)
                     details << seconds(s.endMs - s.startMs);
                 p.details = details.join(QStringLiteral(" · "));
+                p.text = s.text;
                 rep.pictures << p;
             };
             rep.run = learner.playItem(item.course, item.number);
@@ -409,6 +341,13 @@ int main(int argc, char* argv[]) {
                              qPrintable(driver::courseCaption(item.course)), item.number, rep.run.steps,
                              qPrintable(seconds(rep.run.virtualMs)), rep.run.message.isEmpty() ? "" : ": ",
                              qPrintable(rep.run.message));
+            // Progress, one line an item: a whole tour takes minutes.
+            stepsSoFar += rep.run.steps;
+            std::fprintf(stderr, "orvanth-tour: %d/%d gScale %s %s %s: %d steps, %d so far, %.1f s\n",
+                         int(reports.size()) + 1, itemCount, qPrintable(folder),
+                         qPrintable(driver::courseTitle(item.course)), qPrintable(tour::itemHeading(rep)),
+                         rep.run.steps, stepsSoFar, timer.elapsed() / 1000.0);
+            std::fflush(stderr);
             if (rep.run.outcome == driver::Outcome::Failed) {
                 std::fprintf(stderr, "orvanth-tour: error at gScale %s: %s\n", qPrintable(folder),
                              qPrintable(rep.run.message));
@@ -420,18 +359,41 @@ int main(int argc, char* argv[]) {
         noteWhere(QStringLiteral("closing the windows"));
         driver::Learner::closeAll();
     }
-    if (!writeIndex(root, o, ready, reports)) {
-        std::fprintf(stderr, "orvanth-tour: error: cannot write %s/index.html\n", qPrintable(root));
+    tour::Summary summary;
+    summary.title = QStringLiteral("Orvanth 計算化学 — 授業の全ステップ");
+    summary.about = QStringLiteral("各ステップの画面を学習者が見る通りに並べています。seed %1%2")
+                        .arg(o.seed)
+                        .arg(o.wrongFirst ? QStringLiteral("、設問には一度まちがえてから正しく答えています。")
+                                          : QStringLiteral("、設問には正しく答えています。"));
+    summary.scales = o.scales;
+    summary.ready = ready;
+    if (o.pdf) {
+        noteWhere(QStringLiteral("writing the handout"));
+        std::fprintf(stderr, "orvanth-tour: writing %s, %.1f s\n", qPrintable(handoutPath),
+                     timer.elapsed() / 1000.0);
+        std::fflush(stderr);
+        QString error;
+        if (!tour::writeHandout(handoutPath, root, summary, reports, &error, [](const QString& file) {
+                noteWhere(QStringLiteral("the handout at ") + file);
+            })) {
+            std::fprintf(stderr, "orvanth-tour: error: %s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    noteWhere(QStringLiteral("writing the index"));
+    if (!tour::writeIndex(root, summary, reports)) {
+        std::fprintf(stderr, "orvanth-tour: error: cannot write %s\n", qPrintable(indexPath));
+        if (o.pdf) QFile::remove(handoutPath);
         return 1;
     }
     QStringList scales;
     for (double s : o.scales)
         scales << scaleName(s);
-    std::printf("orvanth-tour: %d pictures for gScale %s in %s/index.html%s, %.1f s\n", album.count(),
-                qPrintable(scales.join(QStringLiteral(", "))), qPrintable(root),
-                unfinished
-                    ? qPrintable(QStringLiteral(" (%1 items with sections not built yet)").arg(unfinished))
-                    : "",
-                timer.elapsed() / 1000.0);
+    std::printf(
+        "orvanth-tour: %d pictures for gScale %s in %s/index.html%s%s, %.1f s\n", album.count(),
+        qPrintable(scales.join(QStringLiteral(", "))), qPrintable(root), o.pdf ? " and handout.pdf" : "",
+        unfinished ? qPrintable(QStringLiteral(" (%1 items with sections not built yet)").arg(unfinished))
+                   : "",
+        timer.elapsed() / 1000.0);
     return 0;
 }
