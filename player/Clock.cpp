@@ -346,11 +346,17 @@ void seconds(Session& s, double d) {
     // Whole milliseconds on both sides: the readings are whole milliseconds, and as binary
     // fractions 0.128 - 0.123 falls short of 0.005.
     const qint64 length = std::llround(std::ceil(std::min(d * 1000.0, kLongestWaitMs) - 1e-6));
-    const double start = appClock().secondsSinceMidnight();
+    // Elapsed time is added up from reading to reading, each wait at most an hour long,
+    // so a wait across one midnight or several keeps its length.
+    constexpr qint64 kHourMs = 3600 * 1000;
+    double last = appClock().secondsSinceMidnight();
+    qint64 elapsed = 0;
     for (;;) {
-        const qint64 e = elapsedMsAcrossMidnight(start, appClock().secondsSinceMidnight());
-        if (e >= length) return;
-        waitOrAbort(s, appClock().msNow() + (length - e), false);
+        const double now = appClock().secondsSinceMidnight();
+        elapsed += elapsedMsAcrossMidnight(last, now);
+        last = now;
+        if (elapsed >= length) return;
+        waitOrAbort(s, appClock().msNow() + std::min(length - elapsed, kHourMs), false);
     }
 }
 
