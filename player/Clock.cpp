@@ -101,7 +101,8 @@ struct RealClock::Impl {
         QEventLoop loop;
         Frame frame{&loop, until};
         std::unique_ptr<QTimer> timer;
-        if (notifier) {
+        const bool viaDescriptor = notifier;
+        if (viaDescriptor) {
             frames.append(&frame);
             arm(until);
         } else {
@@ -119,7 +120,7 @@ struct RealClock::Impl {
         if (session) session->loops.append(&loop);
         loop.exec(flags);
         if (session) session->loops.removeOne(&loop);
-        if (notifier) {
+        if (viaDescriptor) {
             frames.removeOne(&frame);
             if (!frames.isEmpty()) arm(frames.last()->until);
         }
