@@ -59,10 +59,11 @@ void clockAccuracy() {
             late.push_back(double(RealClock::monotonicNs() - real->momentOf(deadline)) / 1e6);
         }
         std::sort(late.begin(), late.end());
-        std::printf("1000 one-tick waits: woken after the deadline by median %.3f ms, 90 %% %.3f, 99 %% %.3f, "
-                    "worst %.3f ms (%s)\n",
-                    late[500], late[900], late[990], late.back(),
-                    real->usesTimerDescriptor() ? "timer descriptor" : "Qt timer");
+        std::printf(
+            "1000 one-tick waits: woken after the deadline by median %.3f ms, 90 %% %.3f, 99 %% %.3f, "
+            "worst %.3f ms (%s)\n",
+            late[500], late[900], late[990], late.back(),
+            real->usesTimerDescriptor() ? "timer descriptor" : "Qt timer");
     }
 
     cpuRow("during a 2 s Pause", [&] { waits::pause(s, 2000); });
