@@ -33,8 +33,8 @@ QMargins marginsOf(const QWidget* w) {
 // held back to about one repaint a frame of the display. What is held is shown at the
 // start of a wait (the wait's own event pass paints it and the wait absorbs the cost)
 // when a frame period has passed since the last repaint or will have by the wait's end,
-// by the drawing code itself once a frame period has passed, and by a timer on the clock
-// when the drawing stops. A frame once shown stays open, so a window at rest repaints at
+// by the drawing code itself when two have, and by a timer on the clock when the drawing
+// stops. A frame once shown stays open, so a window at rest repaints at
 // once, until the next wait begins. The virtual clock of tests and the tour repaints at
 // once, as always.
 namespace pace {
@@ -46,6 +46,7 @@ QList<PacedRepaint*> canvases;                           // canvases holding cha
 QList<QPointer<QWidget>> windows;                        // windows holding an update request
 int backstopId = 0;
 qint64 backstopDue = 0;
+qint64 paintNs = 0; // what the last repaint let through took
 
 qint64 frameMs() {
     static const qint64 ms = [] {
@@ -91,13 +92,24 @@ void backstop() {
     backstopId = id;
 }
 
+// Two frames without a repaint: shown whatever it costs.
+bool overdue(qint64 t) {
+    return t - shownAt >= 2 * frameMs();
+}
+
 void atWaitStart(qint64 deadline) {
     if (!holding()) {
         if (pending()) showAll();
         return;
     }
     open = false;
-    if (pending() && (due(appClock().msNow()) || due(deadline))) showAll();
+    const qint64 now = appClock().msNow();
+    if (!pending() || !(due(now) || due(deadline))) return;
+    // An event pass shows the frame at once. A wait shows it when it is long enough to
+    // absorb the last repaint's cost with half a millisecond to spare; a repaint that would
+    // outlast a one-tick wait is left to the sleep that follows it, for up to a frame.
+    const bool absorbs = (deadline - now) * 1000000 - 500000 > paintNs;
+    if (deadline <= now || absorbs || overdue(now)) showAll();
 }
 
 // Whether an update request of window w waits for the next frame.
@@ -110,6 +122,10 @@ bool hold(QWidget* w) {
     if (!windows.contains(w)) windows.append(w);
     backstop();
     return true;
+}
+
+void painted(qint64 ns) {
+    paintNs = ns;
 }
 
 } // namespace
@@ -127,7 +143,9 @@ void PacedRepaint::changed(const QRect& r) {
     }
     if (pending_.isEmpty()) pace::canvases.append(this);
     pending_ |= r;
-    if (pace::due(appClock().msNow()))
+    // Drawing that goes on for two frames without a wait shows itself at the next event
+    // pass; otherwise the next wait decides.
+    if (pace::overdue(appClock().msNow()))
         pace::showAll();
     else
         pace::backstop();
@@ -253,9 +271,14 @@ void Form::keepCentred() {
 
 bool Form::event(QEvent* e) {
     switch (e->type()) {
-    case QEvent::UpdateRequest:
+    case QEvent::UpdateRequest: {
         if (pace::hold(this)) return true;
-        break;
+        // What a repaint takes decides which waits can absorb the next.
+        const qint64 t0 = RealClock::monotonicNs();
+        const bool done = QWidget::event(e);
+        pace::painted(RealClock::monotonicNs() - t0);
+        return done;
+    }
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:
