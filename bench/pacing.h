@@ -6,6 +6,9 @@
 #include <functional>
 #include <vector>
 
+class LessonWindow;
+class Page;
+
 namespace pacing {
 
 struct Row {
@@ -15,6 +18,20 @@ struct Row {
     std::function<void()> play;    // the step, through its window's session
     std::function<void()> finish;  // after the last run (may be empty)
 };
+
+// The two lesson windows, shown with the menu panel hidden, as a learner has them in a
+// lesson.
+LessonWindow& lightWindow();
+LessonWindow& matterWindow();
+
+// One step of a lesson procedure played through the lesson layer, as Next plays it:
+// gSection and gStep set, the procedure called in the window's session. `before` runs
+// first, untimed (the LastStep the step reads, the canvas it draws over).
+Row lessonStep(const char* name, double nominalMs, LessonWindow& (*window)(), const char* procedure,
+               int section, int step, std::function<void(LessonWindow&)> before = {});
+// A figure of a lesson drawn on its own, where its step would first ask the learner.
+Row figure(const char* name, double nominalMs, LessonWindow& (*window)(), std::function<void(Page&)> before,
+           std::function<void(Page&)> draw);
 
 // Rows of the introduction to light and of the hierarchy of matter.
 void lightRows(std::vector<Row>& rows);

@@ -1,41 +1,15 @@
 // Pacing rows of the introduction to light: its animated scenes, each played whole on
-// the real clock through the lesson procedure, step by step.
+// the real clock through the lesson layer.
 
-#include "app/globals.h"
 #include "bench/pacing.h"
-#include "player/frmLight.h"
-
-#include <QCoreApplication>
+#include "player/LessonWindow.h"
 
 namespace pacing {
 
 namespace {
 
-frmLight& lightWindow() {
-    gCourseName = QStringLiteral("光とは");
-    frmLight& w = form<frmLight>();
-    if (!w.isVisible()) w.Show();
-    w.picMenu->hide();
-    gMenuItem = 1;
-    w.Tag = QStringLiteral("導入");
-    return w;
-}
-
 Row scene(const char* name, int step, double nominalMs) {
-    Row r;
-    r.name = QString::fromUtf8(name);
-    r.nominalMs = nominalMs;
-    r.prepare = [] { lightWindow(); };
-    r.play = [step] {
-        frmLight& w = lightWindow();
-        gSection = 1;
-        gStep = std::int16_t(step);
-        w.run([&] { w.Intro(); });
-    };
-    r.finish = [] {
-        if (frmLight* w = loadedForm<frmLight>()) w->hide();
-    };
-    return r;
+    return lessonStep(name, nominalMs, lightWindow, "Intro", 1, step);
 }
 
 } // namespace
