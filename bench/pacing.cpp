@@ -160,6 +160,10 @@ int pacing(int argc, char* argv[]) {
 
     std::vector<pacing::Row> rows;
     pacing::lightRows(rows);
+    pacing::kikaRows(rows);
+    pacing::waveRows(rows);
+    pacing::quantumRows(rows);
+    pacing::iroRows(rows);
     pacing::matterRows(rows);
     if (only)
         rows.erase(

@@ -33,8 +33,13 @@ Row lessonStep(const char* name, double nominalMs, LessonWindow& (*window)(), co
 Row figure(const char* name, double nominalMs, LessonWindow& (*window)(), std::function<void(Page&)> before,
            std::function<void(Page&)> draw);
 
-// Rows of the introduction to light and of the hierarchy of matter.
+// Rows of the introduction to light, geometric optics, wave optics, the quantum
+// interpretation, colour perception and the hierarchy of matter.
 void lightRows(std::vector<Row>& rows);
+void kikaRows(std::vector<Row>& rows);
+void waveRows(std::vector<Row>& rows);
+void quantumRows(std::vector<Row>& rows);
+void iroRows(std::vector<Row>& rows);
 void matterRows(std::vector<Row>& rows);
 
 } // namespace pacing
