@@ -1,84 +1,254 @@
-// How long the course makes a learner wait: the tour's items played on the virtual clock,
-// with the virtual time each takes (the sum of every wait and animation, not counting the
-// time the learner spends reading) and the real time the machine needed to play it.
+// The pacing rows on the real clock: each animated step's real time over its waits, from
+// the start of its first wait to the end of its last, set against the sum of the waits
+// its rows perform. A frame lasts its drawing plus its wait and nothing compensates, so
+// the ratio is what the learner sees added to the intended pacing. Each row also runs with
+// the other core kept busy by a spinning thread pinned to it, as on a loaded classroom PC.
 
-#include "app/Random.h"
+#include "bench/pacing.h"
 #include "app/globals.h"
 #include "bench/bench.h"
-#include "driver/Learner.h"
 #include "player/Clock.h"
 #include "player/Sound.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <pthread.h>
+#include <sched.h>
+#include <thread>
 
 namespace {
 
-const char* outcomeName(driver::Outcome o) {
-    switch (o) {
-    case driver::Outcome::Ended: return "";
-    case driver::Outcome::HandedOver: return "(until the hand-over)";
-    case driver::Outcome::Unfinished: return "(not built to its end)";
-    case driver::Outcome::Failed: return "(FAILED)";
-    }
-    return "";
+qint64 steadyNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-QString minutes(qint64 ms) {
-    return QStringLiteral("%1:%2").arg(ms / 60000).arg((ms / 1000) % 60, 2, 10, QLatin1Char('0'));
+// The clock in use, recording the span of the waits made through it. A wait that is due
+// already is an event pass, not a wait, and is not counted.
+class SpanClock : public Clock {
+public:
+    explicit SpanClock(std::unique_ptr<Clock> inner) : inner(std::move(inner)) {}
+    std::unique_ptr<Clock> inner;
+    bool started = false;
+    qint64 firstNs = 0, lastNs = 0, firstMs = 0, lastMs = 0;
+    int waits = 0;
+
+    void reset() {
+        started = false;
+        waits = 0;
+        firstNs = lastNs = firstMs = lastMs = 0;
+    }
+    double realMs() const { return started ? double(lastNs - firstNs) / 1e6 : 0.0; }
+    qint64 clockMs() const { return started ? lastMs - firstMs : 0; }
+
+    qint64 msNow() override { return inner->msNow(); }
+    double secondsSinceMidnight() override { return inner->secondsSinceMidnight(); }
+    bool waitUntil(qint64 deadline, bool excludeUserInput, Session* session) override {
+        const qint64 now = inner->msNow();
+        if (deadline <= now) return inner->waitUntil(deadline, excludeUserInput, session);
+        if (!started) {
+            started = true;
+            firstNs = steadyNs();
+            firstMs = now;
+        }
+        const bool ok = inner->waitUntil(deadline, excludeUserInput, session);
+        lastNs = steadyNs();
+        lastMs = inner->msNow();
+        ++waits;
+        return ok;
+    }
+    int at(qint64 t, std::function<void()> fn) override { return inner->at(t, std::move(fn)); }
+    void cancelAt(int id) override { inner->cancelAt(id); }
+    bool isVirtual() const override { return inner->isVirtual(); }
+};
+
+// A thread spinning on another core than the calling thread's; both are pinned while it
+// runs, so the scheduler cannot simply move the animation away from it.
+class BusyCore {
+public:
+    bool start() {
+        cpu_set_t all;
+        CPU_ZERO(&all);
+        if (sched_getaffinity(0, sizeof all, &all) != 0) return false;
+        const int here = sched_getcpu();
+        int other = -1;
+        for (int c = 0; c < CPU_SETSIZE && other < 0; ++c)
+            if (c != here && CPU_ISSET(c, &all)) other = c;
+        if (here < 0 || other < 0) return false;
+        pthread_getaffinity_np(pthread_self(), sizeof saved_, &saved_);
+        cpu_set_t mine;
+        CPU_ZERO(&mine);
+        CPU_SET(here, &mine);
+        pthread_setaffinity_np(pthread_self(), sizeof mine, &mine);
+        stop_ = false;
+        thread_ = std::thread([this, other] {
+            cpu_set_t set;
+            CPU_ZERO(&set);
+            CPU_SET(other, &set);
+            pthread_setaffinity_np(pthread_self(), sizeof set, &set);
+            volatile unsigned long spins = 0;
+            while (!stop_.load(std::memory_order_relaxed))
+                spins = spins + 1;
+        });
+        running_ = true;
+        return true;
+    }
+    void stop() {
+        if (!running_) return;
+        stop_ = true;
+        thread_.join();
+        pthread_setaffinity_np(pthread_self(), sizeof saved_, &saved_);
+        running_ = false;
+    }
+    ~BusyCore() { stop(); }
+
+private:
+    std::thread thread_;
+    std::atomic<bool> stop_{false};
+    cpu_set_t saved_{};
+    bool running_ = false;
+};
+
+struct Stats {
+    double min = 0, median = 0, max = 0;
+};
+
+Stats stats(std::vector<double> v) {
+    if (v.empty()) return {};
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    return {v.front(), median, v.back()};
+}
+
+// Installs a span clock around the given one.
+SpanClock* install(std::unique_ptr<Clock> inner) {
+    auto span = std::make_unique<SpanClock>(std::move(inner));
+    SpanClock* p = span.get();
+    setClock(std::move(span));
+    return p;
 }
 
 } // namespace
 
-int benchPacingTour() {
-    using driver::Course;
-    struct Item {
-        Course course;
-        int number;
-        bool stopAtHandOver;
-    };
-    static const Item items[] = {
-        {Course::Light, 1, true},   {Course::Light, 2, false},  {Course::Light, 3, false},
-        {Course::Light, 4, false},  {Course::Light, 5, false},  {Course::Matter, 2, false},
-        {Course::Matter, 3, false}, {Course::Matter, 4, false}, {Course::Matter, 5, false}};
+namespace bench {
+
+int pacing(int argc, char* argv[]) {
+    bool csv = false, busy = true, tour = true;
+    int runs = 5;
+    const char* only = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--csv") == 0) csv = true;
+        if (std::strcmp(argv[i], "--no-busy") == 0) busy = false;
+        if (std::strcmp(argv[i], "--no-tour") == 0) tour = false;
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
+    }
+
+    const float scaleBefore = gScale;
     gScale = 1.5f;
     gAppPath = appPathFor(QCoreApplication::applicationDirPath());
-    auto previousSound = setSoundBackend(std::make_unique<RecordingSoundBackend>());
-    std::unique_ptr<Clock> previousClock;
+    // The cues are recorded, not played: a machine without sound would otherwise time
+    // its audio warnings.
+    auto soundBefore = setSoundBackend(std::make_unique<RecordingSoundBackend>());
 
-    std::printf("\nThe course tour on the virtual clock at gScale 1.5 (m:ss of waits and animations)\n");
-    std::printf("%6s %8s %9s  %s\n", "steps", "virtual", "real ms", "item");
-    int failures = 0;
-    for (Course c : {Course::Light, Course::Matter}) {
-        qint64 courseVirtual = 0, courseReal = 0;
-        int courseSteps = 0;
-        for (const Item& it : items) {
-            if (it.course != c) continue;
-            auto old = setClock(std::make_unique<VirtualClock>());
-            if (!previousClock) previousClock = std::move(old);
-            SeedRandom(1);
-            driver::Learner::Options o;
-            o.stopAtHandOver = it.stopAtHandOver;
-            driver::Learner learner(o);
-            QElapsedTimer real;
-            real.start();
-            const driver::ItemRun run = learner.playItem(it.course, it.number);
-            const qint64 realMs = real.elapsed();
-            if (run.outcome == driver::Outcome::Failed) ++failures;
-            courseVirtual += run.virtualMs;
-            courseReal += realMs;
-            courseSteps += run.steps;
-            // Text last: Japanese names do not line up in fixed-width columns.
-            std::printf("%6d %8s %9lld  %s %d %s %s\n", run.steps, qPrintable(minutes(run.virtualMs)),
-                        static_cast<long long>(realMs), qPrintable(driver::courseTitle(c)), it.number,
-                        qPrintable(driver::menuLabel(c, it.number)), outcomeName(run.outcome));
-        }
-        std::printf("%6d %8s %9lld  %s, whole course\n", courseSteps, qPrintable(minutes(courseVirtual)),
-                    static_cast<long long>(courseReal), qPrintable(driver::courseTitle(c)));
-        driver::Learner::closeAll();
+    std::vector<pacing::Row> rows;
+    pacing::lightRows(rows);
+    pacing::kikaRows(rows);
+    pacing::waveRows(rows);
+    pacing::quantumRows(rows);
+    pacing::iroRows(rows);
+    pacing::matterRows(rows);
+    if (only)
+        rows.erase(
+            std::remove_if(rows.begin(), rows.end(),
+                           [only](const pacing::Row& r) { return !r.name.contains(QLatin1String(only)); }),
+            rows.end());
+
+    // The rows checked against the lessons: on the virtual clock a step's waits add up to
+    // exactly the sum of the waits it asks for.
+    std::vector<qint64> virtualMs;
+    auto previous = setClock(nullptr);
+    for (const pacing::Row& r : rows) {
+        SpanClock* clock = install(std::make_unique<VirtualClock>());
+        r.prepare();
+        r.play();
+        virtualMs.push_back(clock->clockMs());
     }
-    setClock(std::move(previousClock));
-    setSoundBackend(std::move(previousSound));
-    return failures ? 1 : 0;
+
+    // The real clock inside a span clock, for every run.
+    setClock(nullptr);
+    SpanClock* clock = install(setClock(nullptr));
+    std::vector<std::vector<double>> idle(rows.size()), loaded(rows.size());
+    BusyCore core;
+    bool busyAvailable = busy;
+    if (csv) std::printf("name,nominal_ms,real_ms\n");
+    for (int run = 0; run < runs; ++run) {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const pacing::Row& r = rows[i];
+            for (int withBusy = 0; withBusy <= (busyAvailable ? 1 : 0); ++withBusy) {
+                r.prepare();
+                clock->reset();
+                if (withBusy && !core.start()) {
+                    busyAvailable = false;
+                    break;
+                }
+                r.play();
+                core.stop();
+                const double real = clock->realMs();
+                (withBusy ? loaded : idle)[i].push_back(real);
+                if (csv) {
+                    std::printf("%s%s,%.0f,%.3f\n", qPrintable(r.name), withBusy ? " [other core busy]" : "",
+                                r.nominalMs, real);
+                    std::fflush(stdout);
+                }
+            }
+        }
+    }
+    for (const pacing::Row& r : rows)
+        if (r.finish) r.finish();
+
+    int mismatches = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (double(virtualMs[i]) == rows[i].nominalMs) continue;
+        ++mismatches;
+        std::fprintf(stderr,
+                     "%s: the step's waits add up to %lld ms on the virtual clock, its rows to %.0f ms\n",
+                     qPrintable(rows[i].name), static_cast<long long>(virtualMs[i]), rows[i].nominalMs);
+    }
+
+    if (!csv) {
+        std::printf("\nPacing at gScale 1.5 on the %s platform, %d run%s: real time over each step's waits\n"
+                    "against the sum of the waits its rows perform (ratio 1.000 is exact)\n",
+                    qPrintable(QGuiApplication::platformName()), runs, runs == 1 ? "" : "s");
+        std::printf("%-22s %8s %9s %7s %7s %7s | %-26s\n", "row", "nominal", "median", "min", "median", "max",
+                    "other core busy: min median max");
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const Stats s = stats(idle[i]);
+            const Stats b = stats(loaded[i]);
+            const double n = rows[i].nominalMs;
+            std::printf("%-22s %6.0fms %7.1fms %7.3f %7.3f %7.3f", qPrintable(rows[i].name), n, s.median,
+                        s.min / n, s.median / n, s.max / n);
+            if (!loaded[i].empty())
+                std::printf(" | %7.3f %7.3f %7.3f\n", b.min / n, b.median / n, b.max / n);
+            else
+                std::printf(" | (no other core)\n");
+        }
+        if (!mismatches) std::printf("Every row's nominal matches its step's waits on the virtual clock.\n");
+    }
+
+    setClock(std::move(previous));
+    setSoundBackend(std::move(soundBefore));
+    gScale = scaleBefore;
+    int failures = 0;
+    if (tour && !csv) failures = benchPacingTour();
+    return mismatches + failures ? 1 : 0;
 }
+
+} // namespace bench

@@ -1,84 +1,47 @@
-// How long the introduction to light's animated scenes really take on this machine, set
-// against the sum of the waits they ask for. A scene lasts its drawing time plus its
-// waits, and nothing compensates for slow drawing, so the difference is what the learner
-// sees added to the intended pacing.
+// Pacing rows of the introduction to light and of geometric optics: their animated
+// scenes, each played whole on the real clock through the lesson layer.
 
-#include "app/globals.h"
-#include "player/Clock.h"
-#include "player/Sound.h"
-#include "player/frmLight.h"
+#include "bench/pacing.h"
+#include "player/LessonWindow.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <cstdio>
+namespace pacing {
 
 namespace {
 
-// The real clock, with every wait's requested length added up as it is asked for.
-class NominalClock : public Clock {
-public:
-    std::unique_ptr<Clock> real;
-    qint64 nominalMs = 0;
-    int waits = 0;
-    qint64 msNow() override { return real->msNow(); }
-    double secondsSinceMidnight() override { return real->secondsSinceMidnight(); }
-    bool waitUntil(qint64 deadline, bool excludeUserInput, Session* session) override {
-        nominalMs += std::max<qint64>(0, deadline - real->msNow());
-        ++waits;
-        return real->waitUntil(deadline, excludeUserInput, session);
-    }
-    int at(qint64 t, std::function<void()> fn) override { return real->at(t, std::move(fn)); }
-    void cancelAt(int id) override { real->cancelAt(id); }
-    bool isVirtual() const override { return false; }
-};
+Row scene(const char* name, int step, double nominalMs) {
+    return lessonStep(name, nominalMs, lightWindow, "Intro", 1, step);
+}
 
 } // namespace
 
-void benchPacingLight() {
-    std::printf("\nIntroduction to light on the real clock, gScale 1.5 (sounds recorded, not played)\n");
-    std::printf("%-6s %-34s %10s %10s %10s %7s\n", "step", "scene", "real ms", "waits ms", "extra ms",
-                "waits");
-    gScale = 1.5f;
-    gAppPath = appPathFor(QCoreApplication::applicationDirPath());
-    gCourseName = QStringLiteral("光とは");
-    auto counting = std::make_unique<NominalClock>();
-    NominalClock* clock = counting.get();
-    clock->real = setClock(std::move(counting));
-    auto previousSound = setSoundBackend(std::make_unique<RecordingSoundBackend>());
-
-    frmLight& w = form<frmLight>();
-    w.picMenu->hide();
-    gMenuItem = 1;
-    w.Tag = QStringLiteral("導入");
-    gSection = 1;
-    static const struct {
-        int step;
-        const char* scene;
-    } scenes[] = {
-        {1, "stars, twinkling"},    {3, "dawn dots"},         {5, "sun rays"},
-        {7, "cumulus cloud"},       {8, "storm and thunder"}, {9, "downpour"},
-        {10, "rainbow (no waits)"},
-    };
-    qint64 totalReal = 0, totalNominal = 0;
-    for (const auto& s : scenes) {
-        gSection = 1;
-        gStep = std::int16_t(s.step);
-        clock->nominalMs = 0;
-        clock->waits = 0;
-        QElapsedTimer t;
-        t.start();
-        w.run([&] { w.Intro(); });
-        const qint64 real = t.elapsed();
-        totalReal += real;
-        totalNominal += clock->nominalMs;
-        std::printf("%-6d %-34s %10lld %10lld %10lld %7d\n", s.step, s.scene, static_cast<long long>(real),
-                    static_cast<long long>(clock->nominalMs), static_cast<long long>(real - clock->nominalMs),
-                    clock->waits);
-    }
-    std::printf("%-6s %-34s %10lld %10lld %10lld\n", "all", "", static_cast<long long>(totalReal),
-                static_cast<long long>(totalNominal), static_cast<long long>(totalReal - totalNominal));
-
-    w.hide();
-    setSoundBackend(std::move(previousSound));
-    setClock(std::move(clock->real));
+void lightRows(std::vector<Row>& rows) {
+    // A Pause(d) with d below 1 lasts one tick of the millisecond clock (1 ms); a sleeping
+    // wait Pause(d, n) with d below 1 lasts one sleep of n ms.
+    // 100 stars with a tick each, then 50 twinkles with a sleep of 100 ms each.
+    rows.push_back(scene("stars (1.1)", 1, 100 * 1 + 50 * 100));
+    // 1000 passes of three dots, a tick each.
+    rows.push_back(scene("dawn dots (1.3)", 3, 1000 * 1));
+    // A tick before rays 2 to 5.
+    rows.push_back(scene("sun rays (1.5)", 5, 4 * 1));
+    // A sleep of 300 ms after each of the first eight discs.
+    rows.push_back(scene("cumulus cloud (1.7)", 7, 8 * 300));
+    // The thunder follows the flash after a sleep of 800 ms.
+    rows.push_back(scene("storm (1.8)", 8, 800));
+    // 300 streaks: a tick while each shows, a sleep of 20 ms after it is wiped.
+    rows.push_back(scene("downpour (1.9)", 9, 300 * (1 + 20)));
 }
+
+void kikaRows(std::vector<Row>& rows) {
+    // The race from P to Q: a Pause(0.005), one tick, after each of its 637 passes (the
+    // arc's x from 29 by 0.9 while it stays at or below 602).
+    rows.push_back(lessonStep("path race (K2.2)", 637 * 1, lightWindow, "Kika", 2, 2));
+    // 160 particles, each followed by Sleep(50): one sleep of 50 ms.
+    rows.push_back(lessonStep("particles (K3.12)", 160 * 50, lightWindow, "Kika", 3, 12));
+    // The long wave's 500 positions, a Sleep(50) after each. Entered as from a later step
+    // the particle field is drawn first, at once; the short and the shortest wave of the
+    // next two steps pace their 500 positions the same way.
+    rows.push_back(lessonStep("scattering (K3.13)", 500 * 50, lightWindow, "Kika", 3, 13,
+                              [](LessonWindow& w) { w.LastStep = 14; }));
+}
+
+} // namespace pacing

@@ -1,14 +1,16 @@
 #pragma once
 // Every wait of the application goes through the clock service. The real clock waits in
-// a local event loop ended by a precise timer, so a waiting window stays alive without
-// spinning a core; the virtual clock replaces it in tests and in the tour, where a whole
-// course plays in seconds and always the same way.
+// a local event loop that wakes shortly before the wait's absolute deadline and sleeps
+// the rest, so a waiting window stays alive without spinning a core and every wait ends
+// within a fraction of a millisecond of its deadline; the virtual clock replaces it in
+// tests and in the tour, where a whole course plays in seconds and always the same way.
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QEventLoop;
 
@@ -68,6 +70,35 @@ public:
     virtual bool isVirtual() const = 0;
 };
 
+// The clock of the application. The millisecond clock counts from start-up on the
+// system's monotonic clock; the seconds clock is the wall clock's time of day read once at
+// start-up and advanced by the millisecond clock, so both tick together and a timed wait
+// of 5 ms lasts 5 ms.
+class RealClock : public Clock {
+public:
+    // msAtStart: the seconds clock's reading at start-up in milliseconds since midnight;
+    // by default the wall clock's local time of day.
+    explicit RealClock(std::optional<qint64> msAtStart = std::nullopt);
+    ~RealClock() override;
+    qint64 msNow() override;
+    double secondsSinceMidnight() override;
+    bool waitUntil(qint64 deadline, bool excludeUserInput, Session* session) override;
+    int at(qint64 t, std::function<void()> fn) override;
+    void cancelAt(int id) override;
+    bool isVirtual() const override { return false; }
+
+    // False when the timer descriptor could not be created: waits then wake by a Qt timer
+    // a little earlier and sleep a little longer, just as precisely.
+    bool usesTimerDescriptor() const;
+    // The moment the millisecond clock reaches ms, in nanoseconds of the monotonic clock.
+    qint64 momentOf(qint64 ms) const;
+    static qint64 monotonicNs();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
 Clock& appClock();
 // Installs a clock (tests and the tour install a VirtualClock); returns the previous one.
 std::unique_ptr<Clock> setClock(std::unique_ptr<Clock> c);
@@ -75,7 +106,7 @@ std::unique_ptr<Clock> setClock(std::unique_ptr<Clock> c);
 class VirtualClock : public Clock {
 public:
     // secondsAtZero: the seconds-since-midnight reading at virtual time 0.
-    explicit VirtualClock(double secondsAtZero = 9 * 3600.0) : base_(secondsAtZero) {}
+    explicit VirtualClock(double secondsAtZero = 9 * 3600.0);
     qint64 msNow() override { return now_; }
     double secondsSinceMidnight() override;
     bool waitUntil(qint64 deadline, bool excludeUserInput, Session* session) override;
@@ -95,7 +126,7 @@ private:
         int id;
         std::function<void()> fn;
     };
-    double base_;
+    qint64 msAtZero_; // the seconds clock at virtual time 0, in whole milliseconds
     qint64 now_ = 0;
     int nextId_ = 1;
     QList<Due> queue_; // kept sorted by time, then by id
@@ -103,13 +134,17 @@ private:
 
 // Lesson waits, each checking the session before and after.
 namespace waits {
+// The longest single wait, in milliseconds (about 34 years): longer requests are cut to
+// it, so no deadline overflows.
+constexpr double kLongestWaitMs = double(qint64(1) << 40);
 // Waits d milliseconds by the millisecond clock; a d below 1 lasts until the clock next
-// advances, 0 or less returns at once.
+// advances, 0 or less (or not a number) returns at once.
 void pause(Session& s, double d);
 // The sleeping wait: sleeps n milliseconds (user input deferred, paints go on) as long
 // as the clock has not passed start + d.
 void sleepPause(Session& s, double d, double n);
-// Waits d seconds by the seconds-since-midnight clock, across midnight.
+// Waits d seconds by the seconds-since-midnight clock, across midnight. Both readings and
+// d are compared in whole milliseconds.
 void seconds(Session& s, double d);
 // Waits for the next tick of the millisecond clock.
 void tick(Session& s);
@@ -120,6 +155,12 @@ void events(Session& s);
 void busy(long count);
 // Elapsed seconds from start to now on a clock that restarts at midnight.
 double elapsedAcrossMidnight(double start, double now);
+// The same in whole milliseconds, from two readings of the seconds clock.
+qint64 elapsedMsAcrossMidnight(double start, double now);
+// Called at the start of every wait and event pass with the moment it ends on the
+// millisecond clock; the canvas windows show their held-back changes from here.
+using WaitStartHook = void (*)(qint64 deadline);
+void setWaitStartHook(WaitStartHook hook);
 } // namespace waits
 
 // A repeating timer on the clock service (the viewer's pacing timer).

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -24,9 +25,144 @@ QMargins marginsOf(const QWidget* w) {
 }
 } // namespace
 
+// ---- repaints at the display's pace ----
+
+// An animation of 1 ms waits that repainted on every event pass would pay a repaint and a
+// round trip to the window system per point, and its waits would end late by as much. On
+// the real clock the canvases' changes and the windows' update requests are therefore
+// held back to about one repaint a frame of the display. What is held is shown at the
+// start of a wait (the wait's own event pass paints it and the wait absorbs the cost)
+// when a frame period has passed since the last repaint or will have by the wait's end,
+// by the drawing code itself when two have, and by a timer on the clock when the drawing
+// stops. A frame once shown stays open, so a window at rest repaints at
+// once, until the next wait begins. The virtual clock of tests and the tour repaints at
+// once, as always.
+namespace pace {
+namespace {
+
+qint64 shownAt = std::numeric_limits<qint64>::min() / 2; // when a repaint last went through
+bool open = true;                                        // repaints go through at once
+QList<PacedRepaint*> canvases;                           // canvases holding changes
+QList<QPointer<QWidget>> windows;                        // windows holding an update request
+int backstopId = 0;
+qint64 backstopDue = 0;
+qint64 paintNs = 0; // what the last repaint let through took
+
+qint64 frameMs() {
+    static const qint64 ms = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const double hz = screen ? screen->refreshRate() : 0;
+        return qint64(1000.0 / (hz >= 24 && hz <= 250 ? hz : 60.0));
+    }();
+    return ms;
+}
+
+bool holding() {
+    return !appClock().isVirtual();
+}
+
+bool due(qint64 t) {
+    return t - shownAt >= frameMs();
+}
+
+bool pending() {
+    return !canvases.isEmpty() || !windows.isEmpty();
+}
+
+void showAll() {
+    open = true;
+    for (PacedRepaint* c : QList<PacedRepaint*>(canvases))
+        c->show();
+    for (const QPointer<QWidget>& w : std::exchange(windows, {}))
+        if (w) QCoreApplication::postEvent(w, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
+// Makes sure what is held is shown a frame after the last repaint even if no wait or
+// drawing comes to show it.
+void backstop() {
+    Clock& clock = appClock();
+    const qint64 now = clock.msNow();
+    // A timer of a clock since replaced never fires: one long overdue is given up.
+    if (backstopId && now <= backstopDue + 4 * frameMs()) return;
+    backstopDue = std::max(now + 1, shownAt + frameMs());
+    const int id = clock.at(backstopDue, [] {
+        backstopId = 0;
+        if (pending()) showAll();
+    });
+    backstopId = id;
+}
+
+// Two frames without a repaint: shown whatever it costs.
+bool overdue(qint64 t) {
+    return t - shownAt >= 2 * frameMs();
+}
+
+void atWaitStart(qint64 deadline) {
+    if (!holding()) {
+        if (pending()) showAll();
+        return;
+    }
+    open = false;
+    const qint64 now = appClock().msNow();
+    if (!pending() || !(due(now) || due(deadline))) return;
+    // An event pass shows the frame at once. A wait shows it when it is long enough to
+    // absorb the last repaint's cost with half a millisecond to spare; a repaint that would
+    // outlast a one-tick wait is left to the sleep that follows it, for up to a frame.
+    const bool absorbs = (deadline - now) * 1000000 - 500000 > paintNs;
+    if (deadline <= now || absorbs || overdue(now)) showAll();
+}
+
+// Whether an update request of window w waits for the next frame.
+bool hold(QWidget* w) {
+    const qint64 now = appClock().msNow();
+    if (!holding() || open || due(now)) {
+        shownAt = now;
+        return false;
+    }
+    if (!windows.contains(w)) windows.append(w);
+    backstop();
+    return true;
+}
+
+void painted(qint64 ns) {
+    paintNs = ns;
+}
+
+} // namespace
+} // namespace pace
+
+PacedRepaint::~PacedRepaint() {
+    pace::canvases.removeOne(this);
+}
+
+void PacedRepaint::changed(const QRect& r) {
+    if (r.isEmpty()) return;
+    if (pace::open || !pace::holding()) {
+        widget_->update(r);
+        return;
+    }
+    if (pending_.isEmpty()) pace::canvases.append(this);
+    pending_ |= r;
+    // Drawing that goes on for two frames without a wait shows itself at the next event
+    // pass; otherwise the next wait decides.
+    if (pace::overdue(appClock().msNow()))
+        pace::showAll();
+    else
+        pace::backstop();
+}
+
+void PacedRepaint::show() {
+    if (pending_.isEmpty()) return;
+    pace::canvases.removeOne(this);
+    widget_->update(std::exchange(pending_, QRect()));
+}
+
+// ---- windows ----
+
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
     registry().append(this);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    waits::setWaitStartHook(&pace::atWaitStart);
 }
 
 Form::~Form() {
@@ -135,6 +271,14 @@ void Form::keepCentred() {
 
 bool Form::event(QEvent* e) {
     switch (e->type()) {
+    case QEvent::UpdateRequest: {
+        if (pace::hold(this)) return true;
+        // What a repaint takes decides which waits can absorb the next.
+        const qint64 t0 = RealClock::monotonicNs();
+        const bool done = QWidget::event(e);
+        pace::painted(RealClock::monotonicNs() - t0);
+        return done;
+    }
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:

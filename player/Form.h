@@ -110,6 +110,23 @@ template <class W> W* loadedForm() {
     return slot && !slot->isUnloading() ? slot.data() : nullptr;
 }
 
+// The changes of one canvas widget, shown at the display's pace: while an animation of
+// 1 ms waits draws, the widget is repainted once a frame, not once a point (Form.cpp).
+class PacedRepaint {
+public:
+    explicit PacedRepaint(QWidget* w) : widget_(w) {}
+    ~PacedRepaint();
+    PacedRepaint(const PacedRepaint&) = delete;
+    PacedRepaint& operator=(const PacedRepaint&) = delete;
+    void changed(const QRect& r);
+    // Passes the changes held so far on to the widget's repaint.
+    void show();
+
+private:
+    QWidget* widget_;
+    QRect pending_;
+};
+
 // A window whose client area is a drawing canvas.
 class CanvasForm : public Form, public Canvas {
     Q_OBJECT
@@ -119,7 +136,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void changed(const QRect& r) override { update(r); }
+    void changed(const QRect& r) override { repaint_.changed(r); }
+
+private:
+    PacedRepaint repaint_{this};
 };
 
 // A picture box: a child control with a canvas of its own and an optional picture drawn
@@ -136,10 +156,11 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    void changed(const QRect& r) override { update(r); }
+    void changed(const QRect& r) override { repaint_.changed(r); }
 
 private:
     QImage picture_;
+    PacedRepaint repaint_{this};
 };
 
 // A picture control: shows a picture at its natural size (the control takes that size)
