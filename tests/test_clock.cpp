@@ -266,8 +266,9 @@ private slots:
         }
         std::sort(late.begin(), late.end());
         QVERIFY2(late.front() >= 0, qPrintable(QStringLiteral("woke %1 ns early").arg(-late.front())));
-        QVERIFY2(late[late.size() / 2] < 1000000,
-                 qPrintable(QStringLiteral("median %1 ns late").arg(late[late.size() / 2])));
+        // How late is a matter of the machine's load, so it is reported here and measured by
+        // the bench (`orvanth-bench`, the clock's wake-up rows), never asserted.
+        qInfo("median wake %lld ns after its deadline", qint64(late[late.size() / 2]));
         // The same through the lessons' waits: consecutive ticks keep the clock's pace.
         const qint64 start = c.msNow();
         for (int i = 0; i < 100; ++i)
