@@ -47,6 +47,7 @@ QList<QPointer<QWidget>> windows;                        // windows holding an u
 int backstopId = 0;
 qint64 backstopDue = 0;
 qint64 paintNs = 0; // what the last repaint let through took
+quint64 frame = 1;  // counts the frames opened and the repaints done
 
 qint64 frameMs() {
     static const qint64 ms = [] {
@@ -71,6 +72,7 @@ bool pending() {
 
 void showAll() {
     open = true;
+    ++frame;
     for (PacedRepaint* c : QList<PacedRepaint*>(canvases))
         c->show();
     for (const QPointer<QWidget>& w : std::exchange(windows, {}))
@@ -126,6 +128,7 @@ bool hold(QWidget* w) {
 
 void painted(qint64 ns) {
     paintNs = ns;
+    ++frame;
 }
 
 } // namespace
@@ -137,8 +140,20 @@ PacedRepaint::~PacedRepaint() {
 
 void PacedRepaint::changed(const QRect& r) {
     if (r.isEmpty()) return;
-    if (pace::open || !pace::holding()) {
+    if (!pace::holding()) {
         widget_->update(r);
+        return;
+    }
+    if (pace::open) {
+        // One growing rectangle a frame: the widget's dirty region would otherwise gather a
+        // rectangle per point, and a curve of a thousand points pays for each union.
+        if (passedFrame_ != pace::frame) {
+            passed_ = QRect();
+            passedFrame_ = pace::frame;
+        }
+        if (passed_.contains(r)) return;
+        passed_ |= r;
+        widget_->update(passed_);
         return;
     }
     if (pending_.isEmpty()) pace::canvases.append(this);

@@ -125,6 +125,10 @@ public:
 private:
     QWidget* widget_;
     QRect pending_;
+    // What this open frame has already asked the widget to repaint, and the frame it
+    // belongs to.
+    QRect passed_;
+    quint64 passedFrame_ = 0;
 };
 
 // A window whose client area is a drawing canvas.
