@@ -7,6 +7,7 @@
 #include "player/Prompts.h"
 #include "player/frmLight.h"
 #include "tests/support/Harness.h"
+#include "tests/support/LessonTest.h"
 
 #include <QInputDialog>
 #include <QLineEdit>
@@ -16,22 +17,11 @@
 
 namespace {
 
+using lessontest::count;
+using lessontest::logical;
+
 QRgb pixel(const QImage& img, double x, double y) {
     return img.pixel(int(std::nearbyint(x * gScale)), int(std::nearbyint(y * gScale))) | 0xff000000;
-}
-
-int count(const QImage& img, const QRect& area, QRgb colour) {
-    const QRect r = area & img.rect();
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += (img.pixel(x, y) | 0xff000000) == colour;
-    return n;
-}
-
-// A rectangle of the 640 x 400 system in device pixels.
-QRect logical(double x1, double y1, double x2, double y2) {
-    return QRect(QPoint(int(x1 * gScale), int(y1 * gScale)), QPoint(int(x2 * gScale), int(y2 * gScale)));
 }
 
 // The band of the quiz's verdict line for part i.

@@ -11,6 +11,7 @@
 #include "player/Prompts.h"
 #include "player/frmLight.h"
 #include "tests/support/Harness.h"
+#include "tests/support/LessonTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,9 @@
 #include <cmath>
 
 namespace {
+
+using lessontest::count;
+using lessontest::logical;
 
 QRgb pixel(const QImage& img, double x, double y) {
     return img.pixel(int(std::nearbyint(x * gScale)), int(std::nearbyint(y * gScale))) | 0xff000000;
@@ -35,15 +39,6 @@ bool near(const QImage& img, double x, double y, QRgb colour) {
     return false;
 }
 
-int count(const QImage& img, const QRect& area, QRgb colour) {
-    const QRect r = area & img.rect();
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += (img.pixel(x, y) | 0xff000000) == colour;
-    return n;
-}
-
 // Where two pictures of one size differ (empty: nowhere).
 QRect diffBox(const QImage& a, const QImage& b) {
     QRect box;
@@ -51,11 +46,6 @@ QRect diffBox(const QImage& a, const QImage& b) {
         for (int x = 0; x < a.width(); ++x)
             if ((a.pixel(x, y) | 0xff000000) != (b.pixel(x, y) | 0xff000000)) box |= QRect(x, y, 1, 1);
     return box;
-}
-
-// A rectangle of the 640 x 400 system in device pixels.
-QRect logical(double x1, double y1, double x2, double y2) {
-    return QRect(QPoint(int(x1 * gScale), int(y1 * gScale)), QPoint(int(x2 * gScale), int(y2 * gScale)));
 }
 
 // Answers every light dialog with the next reply, typed into its box, then OK, and keeps

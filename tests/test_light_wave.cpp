@@ -11,6 +11,7 @@
 #include "player/Prompts.h"
 #include "player/frmLight.h"
 #include "tests/support/Harness.h"
+#include "tests/support/LessonTest.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,9 @@
 
 namespace {
 
+using lessontest::count;
+using lessontest::logical;
+
 // Whether a point of the colour lies within a device pixel of the logical point.
 bool near(const QImage& img, double x, double y, QRgb colour) {
     const int cx = int(std::nearbyint(x * gScale)), cy = int(std::nearbyint(y * gScale));
@@ -31,19 +35,6 @@ bool near(const QImage& img, double x, double y, QRgb colour) {
             if (img.valid(cx + dx, cy + dy) && (img.pixel(cx + dx, cy + dy) | 0xff000000) == colour)
                 return true;
     return false;
-}
-
-int count(const QImage& img, const QRect& area, QRgb colour) {
-    const QRect r = area & img.rect();
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += (img.pixel(x, y) | 0xff000000) == colour;
-    return n;
-}
-
-QRect logical(double x1, double y1, double x2, double y2) {
-    return QRect(QPoint(int(x1 * gScale), int(y1 * gScale)), QPoint(int(x2 * gScale), int(y2 * gScale)));
 }
 
 // Answers the light dialogs with the next reply (two fields joined by ',' for the wave

@@ -18,6 +18,19 @@ QRgb probe(const Canvas& c, double x, double y) {
     return c.image().pixel(int(std::nearbyint(S(x))), int(std::nearbyint(S(y)))) | 0xff000000u;
 }
 
+int count(const QImage& img, const QRect& area, QRgb colour) {
+    const QRect r = area & img.rect();
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += (img.pixel(x, y) | 0xff000000) == colour;
+    return n;
+}
+
+QRect logical(double x1, double y1, double x2, double y2) {
+    return QRect(QPoint(int(x1 * gScale), int(y1 * gScale)), QPoint(int(x2 * gScale), int(y2 * gScale)));
+}
+
 int menuItemOf(const course::Course& c, const QString& procedure) {
     for (int i = 2; i <= 5; ++i)
         if (c.item(i).action != course::MenuAction::Viewer && procedure == QLatin1String(c.item(i).procedure))

@@ -5,6 +5,8 @@
 #include "driver/Learner.h"
 #include "player/Course.h"
 
+#include <QImage>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 
@@ -18,6 +20,12 @@ void scaleRows();
 // The colour of the canvas at the logical point (x, y), scaled and rounded as a lesson
 // places it.
 QRgb probe(const Canvas& c, double x, double y);
+
+// How many pixels of the area have exactly this colour.
+int count(const QImage& img, const QRect& area, QRgb colour);
+
+// A rectangle of the 640 x 400 system in device pixels at the current gScale.
+QRect logical(double x1, double y1, double x2, double y2);
 
 // The menu item that plays this procedure on its own (Intro: item 1); 0 for none.
 int menuItemOf(const course::Course& c, const QString& procedure);
