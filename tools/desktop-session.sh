@@ -22,24 +22,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-# On a busy machine the server may take a moment more to take connections.
-for _ in $(seq 200); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
-
-if [ "$wm" = openbox ]; then
+# Starts the server and the window manager; false (with their logs on stderr) when either
+# did not come up. On a busy machine a server has been seen to lose its socket while
+# starting, so the caller tries twice.
+start_desktop() {
+  : >"$work/display"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+  [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+  # On a busy machine the server may take a moment more to take connections.
+  for _ in $(seq 200); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
+  [ "$wm" = openbox ] || return 0
   HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
   pids+=($!)
   # The window manager is up once it has announced itself on the root window.
   for _ in $(seq 400); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.05
   done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    { cat "$work/openbox.log" >&2; echo "openbox did not start" >&2; exit 1; }
+  cat "$work/openbox.log" >&2
+  echo "openbox did not start" >&2
+  return 1
+}
+if ! start_desktop; then
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  pids=()
+  echo "trying a new X server once more" >&2
+  start_desktop || exit 1
 fi
 
 export QT_QPA_PLATFORM=xcb ORVANTH_DESKTOP_WM="$wm"
