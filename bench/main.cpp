@@ -72,6 +72,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", platform.isEmpty() ? QByteArray("offscreen") : platform);
     QApplication app(argc, argv);
     initApplication(app);
+    // Every mode opens lesson windows, whose pictures live beside the program.
+    gAppPath = appPathFor(QCoreApplication::applicationDirPath());
     bool pacing = false, clockOnly = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--pacing") == 0) pacing = true;

@@ -10,7 +10,6 @@
 #include "player/Clock.h"
 #include "player/Sound.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <algorithm>
 #include <atomic>
@@ -153,7 +152,6 @@ int pacing(int argc, char* argv[]) {
 
     const float scaleBefore = gScale;
     gScale = 1.5f;
-    gAppPath = appPathFor(QCoreApplication::applicationDirPath());
     // The cues are recorded, not played: a machine without sound would otherwise time
     // its audio warnings.
     auto soundBefore = setSoundBackend(std::make_unique<RecordingSoundBackend>());

@@ -9,7 +9,6 @@
 #include "player/Clock.h"
 #include "player/Sound.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstdio>
 
@@ -43,7 +42,6 @@ int benchPacingTour() {
         {Course::Light, 4, false},  {Course::Light, 5, false},  {Course::Matter, 2, false},
         {Course::Matter, 3, false}, {Course::Matter, 4, false}, {Course::Matter, 5, false}};
     gScale = 1.5f;
-    gAppPath = appPathFor(QCoreApplication::applicationDirPath());
     auto previousSound = setSoundBackend(std::make_unique<RecordingSoundBackend>());
     std::unique_ptr<Clock> previousClock;
 
