@@ -19,10 +19,7 @@ namespace {
 
 using lessontest::count;
 using lessontest::logical;
-
-QRgb pixel(const QImage& img, double x, double y) {
-    return img.pixel(int(std::nearbyint(x * gScale)), int(std::nearbyint(y * gScale))) | 0xff000000;
-}
+using lessontest::probe;
 
 // The band of the quiz's verdict line for part i.
 QRect verdictLine(int i) {
@@ -289,10 +286,10 @@ private slots:
         };
         const QImage img = w.image();
         for (const Region& r : regions)
-            QVERIFY2(pixel(img, r.x, r.y) == (r.colour | 0xff000000), r.name);
+            QVERIFY2(probe(img, r.x, r.y) == (r.colour | 0xff000000), r.name);
         // The outlines between the regions are grey.
-        QCOMPARE(pixel(img, 175, 100), QBColor(7));
-        QCOMPARE(pixel(img, 500, 100), QBColor(7));
+        QCOMPARE(probe(img, 175, 100), QBColor(7));
+        QCOMPARE(probe(img, 500, 100), QBColor(7));
         // Both names under their diagrams, inside the page.
         QVERIFY(count(img, logical(120, 262, 220, 285), QBColor(10)) > 20);
         QVERIFY(count(img, logical(475, 262, 575, 285), QBColor(10)) > 20);
@@ -310,10 +307,10 @@ private slots:
             {250, 300, cyan, "cyan"},       {370, 300, QBColor(14), "yellow"},
         };
         for (const Region& r : sectors)
-            QVERIFY2(pixel(circle, r.x, r.y) == (r.colour | 0xff000000), r.name);
+            QVERIFY2(probe(circle, r.x, r.y) == (r.colour | 0xff000000), r.name);
         // Complements face each other across the centre.
-        QCOMPARE(pixel(circle, 395, 275 - 20), QBColor(12));
-        QCOMPARE(pixel(circle, 245, 275 + 20), cyan | 0xff000000);
+        QCOMPARE(probe(circle, 395, 275 - 20), QBColor(12));
+        QCOMPARE(probe(circle, 245, 275 + 20), cyan | 0xff000000);
         // The label stays visible above the circle.
         QVERIFY(count(circle, logical(265, 140, 400, 170), QBColor(13)) > 20);
     }

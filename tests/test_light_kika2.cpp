@@ -24,10 +24,7 @@ namespace {
 
 using lessontest::count;
 using lessontest::logical;
-
-QRgb pixel(const QImage& img, double x, double y) {
-    return img.pixel(int(std::nearbyint(x * gScale)), int(std::nearbyint(y * gScale))) | 0xff000000;
-}
+using lessontest::probe;
 
 // Whether a line of the given colour passes within a pixel of a logical point.
 bool near(const QImage& img, double x, double y, QRgb colour) {
@@ -218,7 +215,7 @@ private slots:
         for (int step = 9; step >= 8; --step) {
             w.cmdReturn1->click();
             QCOMPARE(gStep, std::int16_t(step));
-            QCOMPARE(pixel(w.image(), 300, 250),
+            QCOMPARE(probe(w.image(), 300, 250),
                      step == 9 ? QBColor(7) : QBColor(9)); // grey water: the mirror
         }
         QCOMPARE(answers.asked, 1);
@@ -324,9 +321,9 @@ private slots:
             }
         // The lens is about 14 by 73 logical pixels.
         QVERIFY(inside > 0.8 * 14 * 73 * 0.66 * scale * scale);
-        QCOMPARE(pixel(img, 450, 105), white);
-        QCOMPARE(pixel(img, 450, 75), white);
-        QCOMPARE(pixel(img, 450, 135), white);
+        QCOMPARE(probe(img, 450, 105), white);
+        QCOMPARE(probe(img, 450, 75), white);
+        QCOMPARE(probe(img, 450, 135), white);
     }
 
     // Forwards through 12 to 16 the particle field of step 12 stays; back from 16 to 12
@@ -356,7 +353,7 @@ private slots:
         QVERIFY(near(all, 300, 250 - 8 * std::sin(20 * 0.01745328888888889 * 430) + 90, QBColor(9)));
         w.cmdNext->click();
         QCOMPARE(w.LastStep, std::int16_t(16));
-        QCOMPARE(pixel(w.image(), 600, 390), QBColor(7));
+        QCOMPARE(probe(w.image(), 600, 390), QBColor(7));
         // Back one step at a time.
         for (int step = 15; step >= 12; --step) {
             const qint64 t0 = harness::clock().msNow();
@@ -365,7 +362,7 @@ private slots:
             QCOMPARE(gStep, std::int16_t(step));
             QCOMPARE(w.LastStep, std::int16_t(step));
             const QImage img = w.image().copy();
-            QCOMPARE(pixel(img, 630, 390), paper);
+            QCOMPARE(probe(img, 630, 390), paper);
             QVERIFY(count(img, field, paper) < field.width() * field.height()); // a field is there
             QVERIFY(img.copy(field) != fieldOf12);                              // and it is new
             const qint64 expected = step == 12 ? 160 * 50 : 500 * 50;
@@ -475,7 +472,7 @@ private slots:
         QVERIFY(is(at(180 * deg, 30, -20), QBColor(15)));       // the lens, front
         QVERIFY(is(at(0, 30, -70), QBColor(15)));               // the lens, back, through 0
         QVERIFY(!is(at(160 * deg, 50), QBColor(15)));           // the wall is open at the front
-        QCOMPARE(pixel(img, 320, cy + 0.0), QBColor(0));        // nothing inside
+        QCOMPARE(probe(img, 320, cy + 0.0), QBColor(0));        // nothing inside
     }
 
     // The numbers of the three refraction paths each stand at the end of their own path,

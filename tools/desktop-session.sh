@@ -15,9 +15,14 @@ done
 
 work=$(mktemp -d)
 pids=()
-cleanup() {
+# Ends the server and the window manager started so far.
+stop_desktop() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  pids=()
+}
+cleanup() {
+  stop_desktop
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -47,9 +52,7 @@ start_desktop() {
   return 1
 }
 if ! start_desktop; then
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  pids=()
+  stop_desktop
   echo "trying a new X server once more" >&2
   start_desktop || exit 1
 fi

@@ -14,8 +14,12 @@ void scaleRows() {
     QTest::newRow("1.5") << 1.5f;
 }
 
+QRgb probe(const QImage& img, double x, double y) {
+    return img.pixel(int(std::nearbyint(S(x))), int(std::nearbyint(S(y)))) | 0xff000000u;
+}
+
 QRgb probe(const Canvas& c, double x, double y) {
-    return c.image().pixel(int(std::nearbyint(S(x))), int(std::nearbyint(S(y)))) | 0xff000000u;
+    return probe(c.image(), x, y);
 }
 
 int count(const QImage& img, const QRect& area, QRgb colour) {

@@ -20,6 +20,7 @@ void scaleRows();
 // The colour of the canvas at the logical point (x, y), scaled and rounded as a lesson
 // places it.
 QRgb probe(const Canvas& c, double x, double y);
+QRgb probe(const QImage& img, double x, double y);
 
 // How many pixels of the area have exactly this colour.
 int count(const QImage& img, const QRect& area, QRgb colour);
