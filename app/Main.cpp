@@ -2,9 +2,9 @@
 
 #include "app/QtTranslation.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
 #include "player/Sound.h"
+#include "player/globals.h"
 
 #include <QApplication>
 #include <QDir>

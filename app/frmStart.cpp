@@ -1,9 +1,10 @@
 #include "app/frmStart.h"
+#include "lesson/Course.h"
 
-#include "app/globals.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -40,6 +41,14 @@ QImage skyPicture() {
     return sky;
 }
 
+Form& homeForm() {
+    return form<frmStart>();
+}
+
+Form* loadedHomeForm() {
+    return loadedForm<frmStart>();
+}
+
 frmStart::frmStart() : MMControl1(soundPlayer()) {
     setWindowTitle(QStringLiteral("Orvanth"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -51,7 +60,8 @@ frmStart::frmStart() : MMControl1(soundPlayer()) {
     Image1->setPicture(skyPicture());
 
     const QRgb faces[3] = {0, qRgb(255, 192, 128), qRgb(128, 255, 128)};
-    const QString captions[3] = {QString(), QStringLiteral("光とは"), QStringLiteral("物質とは")};
+    const QString captions[3] = {QString(), QString::fromUtf8(course::light().button),
+                                 QString::fromUtf8(course::matter().button)};
     const QPoint positions[3] = {{}, {64, 80}, {388, 84}};
     for (int i = 1; i <= 2; ++i) {
         cmdItem[i] = new QPushButton(captions[i], this);
@@ -137,10 +147,10 @@ void frmStart::cmdItem_Click(int index) {
     if (exiting_) return; // the farewell would close whatever opened now
     hide();
     if (index == 1) {
-        gCourseName = QStringLiteral("光とは");
+        gCourseName = QString::fromUtf8(course::light().caption);
         form<frmLight>().Show();
     } else {
-        gCourseName = QStringLiteral("物質");
+        gCourseName = QString::fromUtf8(course::matter().caption);
         form<frmMaterial>().Show();
     }
 }

@@ -1,7 +1,7 @@
-#include "app/globals.h"
 #include "bench/bench.h"
+#include "lesson/frmMaterial.h"
 #include "player/Clock.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 #include <QElapsedTimer>
 #include <algorithm>

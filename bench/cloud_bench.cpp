@@ -2,11 +2,11 @@
 // 10 000 dots drawn straight, and the same drawn by the viewer itself, which lets the
 // window system in before every dot, on the real clock.
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "cloud/WaveFunction1.h"
 #include "cloud/cloudfrm.h"
 #include "player/Clock.h"
+#include "player/Random.h"
+#include "player/globals.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

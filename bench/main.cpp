@@ -2,10 +2,10 @@
 // the numbers depend on the machine, so nothing here passes or fails.
 
 #include "app/Main.h"
-#include "app/PaintRegion.h"
-#include "app/globals.h"
 #include "bench/bench.h"
 #include "player/Canvas.h"
+#include "player/PaintRegion.h"
+#include "player/globals.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

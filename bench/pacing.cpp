@@ -5,10 +5,10 @@
 // the other core kept busy by a spinning thread pinned to it, as on a loaded classroom PC.
 
 #include "bench/pacing.h"
-#include "app/globals.h"
 #include "bench/bench.h"
 #include "player/Clock.h"
 #include "player/Sound.h"
+#include "player/globals.h"
 
 #include <QGuiApplication>
 #include <algorithm>

@@ -1,12 +1,12 @@
 // The lesson windows the pacing rows play in, and rows that play a step through the
 // lesson layer or one figure of a lesson on its own.
 
-#include "app/globals.h"
 #include "bench/pacing.h"
-#include "player/Course.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "lesson/Course.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
+#include "player/globals.h"
 
 namespace pacing {
 

@@ -2,7 +2,7 @@
 // scenes, each played whole on the real clock through the lesson layer.
 
 #include "bench/pacing.h"
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
 
 namespace pacing {
 

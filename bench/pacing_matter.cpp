@@ -1,12 +1,12 @@
 // Pacing rows of the hierarchy-of-matter lesson: its animated steps played
 // through the lesson layer in the real matter window.
 
-#include "app/globals.h"
 #include "bench/pacing.h"
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/class/animations.h"
 #include "matter/figures.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 namespace pacing {
 

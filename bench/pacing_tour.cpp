@@ -2,12 +2,12 @@
 // with the virtual time each takes (the sum of every wait and animation, not counting the
 // time the learner spends reading) and the real time the machine needed to play it.
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "bench/bench.h"
 #include "driver/Learner.h"
 #include "player/Clock.h"
+#include "player/Random.h"
 #include "player/Sound.h"
+#include "player/globals.h"
 
 #include <QElapsedTimer>
 #include <cstdio>
@@ -18,7 +18,6 @@ const char* outcomeName(driver::Outcome o) {
     switch (o) {
     case driver::Outcome::Ended: return "";
     case driver::Outcome::HandedOver: return "(until the hand-over)";
-    case driver::Outcome::Unfinished: return "(not built to its end)";
     case driver::Outcome::Failed: return "(FAILED)";
     }
     return "";

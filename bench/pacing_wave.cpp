@@ -2,8 +2,8 @@
 // superposition exercise, the double slit and the field of the electromagnetic wave.
 
 #include "bench/pacing.h"
+#include "lesson/Page.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
 
 namespace pacing {
 

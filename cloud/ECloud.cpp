@@ -2,11 +2,11 @@
 // and the drawings they share: the 1s cloud, the 1s and 2s canvases, the 2p axes and
 // lobes.
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "cloud/WaveFunction1.h"
 #include "cloud/cloudfrm.h"
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
+#include "player/Random.h"
+#include "player/globals.h"
 
 #include <QLabel>
 #include <QLineEdit>

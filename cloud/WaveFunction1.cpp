@@ -1,8 +1,8 @@
 #include "cloud/WaveFunction1.h"
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "player/Canvas.h"
+#include "player/Random.h"
+#include "player/globals.h"
 
 #include <QLabel>
 #include <cmath>

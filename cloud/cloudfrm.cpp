@@ -1,11 +1,10 @@
 #include "cloud/cloudfrm.h"
 
-#include "app/frmStart.h"
-#include "app/globals.h"
 #include "cloud/WaveFunction1.h"
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
+#include "lesson/Viewer.h"
 #include "player/Prompts.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -180,7 +179,16 @@ bool cloudfrm::Form_QueryUnload() {
 void cloudfrm::Form_Unload() {
     Timer1->stop();
     if (ending_) return;
-    if (auto* m = loadedForm<frmMaterial>()) m->Show();
+    if (returnTo_) returnTo_->Show();
+}
+
+void cloudfrm::openFrom(Form& returnTo) {
+    returnTo_ = &returnTo;
+    Show();
+}
+
+void viewer::openCloud(Form& returnTo) {
+    form<cloudfrm>().openFrom(returnTo);
 }
 
 void cloudfrm::EndApplication() {
@@ -191,7 +199,7 @@ void cloudfrm::EndApplication() {
     // application quits (when it runs as the application).
     const QList<Form*> forms = Form::all();
     for (Form* f : forms)
-        if (f != loadedForm<frmStart>()) f->Unload();
+        if (f != loadedHomeForm()) f->Unload();
     for (Form* f : Form::all())
         f->Unload();
 }

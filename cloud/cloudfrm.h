@@ -19,6 +19,8 @@ class WaveFunction1;
 class cloudfrm : public Form {
     Q_OBJECT
 public:
+    // Shows the viewer over the window that opened it, which is shown again on close.
+    void openFrom(Form& returnTo);
     cloudfrm();
     ~cloudfrm() override;
 
@@ -132,4 +134,5 @@ private:
     bool closePending_ = false;  // the window was asked to close while a stage ran
     bool awaitingCount_ = false; // a count prompt waits for the learner
     bool ending_ = false;        // the application is ending: show nothing on unload
+    QPointer<Form> returnTo_;    // the window shown again when the viewer closes
 };

@@ -1,9 +1,9 @@
 #include "dialogs/frmInputLight.h"
 
-#include "app/globals.h"
 #include "dialogs/Answer.h"
 #include "player/Form.h"
 #include "player/Prompts.h"
+#include "player/globals.h"
 
 #include <QLabel>
 #include <QLineEdit>

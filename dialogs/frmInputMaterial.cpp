@@ -1,7 +1,7 @@
 #include "dialogs/frmInputMaterial.h"
 
-#include "app/globals.h"
 #include "player/Form.h"
+#include "player/globals.h"
 
 #include <QLabel>
 #include <QLineEdit>

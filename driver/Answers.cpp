@@ -1,6 +1,6 @@
 #include "driver/Answers.h"
 
-#include "player/Course.h"
+#include "lesson/Course.h"
 
 #include <QRegularExpression>
 

@@ -1,17 +1,17 @@
 #include "driver/Learner.h"
 
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "cloud/cloudfrm.h"
 #include "dialogs/frmInputLight.h"
 #include "dialogs/frmInputMaterial.h"
 #include "driver/Answers.h"
+#include "lesson/Course.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "periodic/Form1.h"
 #include "player/Clock.h"
-#include "player/Course.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -48,14 +48,6 @@ QString menuLabel(Course c, int item) {
 QString procedureOf(const LessonWindow& w) {
     const lesson::Procedure* p = w.currentProcedure();
     return p ? QString::fromLatin1(p->name) : QString();
-}
-
-bool stepBuilt(const QString& procedure, int section, int step) {
-    const lesson::Procedure* p = course::findProcedure(procedure);
-    if (!p) return true; // a viewer
-    const lesson::Section* s = p->section(section);
-    if (!s || s->built()) return true;
-    return step < int(s->steps.size()) || step >= s->closingStep;
 }
 
 // ---- keyboard ----
@@ -301,16 +293,6 @@ ItemRun Learner::playItem(Course c, int item) {
     QString tag = window_ ? window_->Tag : QString();
     if (!procedure_.isEmpty()) run.procedures << procedure_;
     auto finish = [&](Outcome o, const QString& message = QString()) {
-        // An item that ran to its end through sections not built yet is unfinished, and
-        // says which.
-        if (o == Outcome::Ended && !run.unbuilt.isEmpty()) {
-            o = Outcome::Unfinished;
-            if (message.isEmpty())
-                run.message = QStringLiteral("%1 item %2: not built yet: %3")
-                                  .arg(courseCaption(course_))
-                                  .arg(item_)
-                                  .arg(run.unbuilt.join(QStringLiteral(", ")));
-        }
         run.outcome = o;
         if (!message.isEmpty()) run.message = message;
         run.virtualMs = clock_.msNow() - start;
@@ -355,13 +337,7 @@ ItemRun Learner::playItem(Course c, int item) {
         s.ended = ended;
         s.handedOver = handedOver;
         ++run.steps;
-        // A step of a section not built yet draws nothing: it is noted, not shown.
-        if (stepBuilt(s.procedure, s.section, s.step) || ended || handedOver) {
-            emitStep(s);
-        } else {
-            const QString section = QStringLiteral("%1 section %2").arg(s.procedure).arg(s.section);
-            if (!run.unbuilt.contains(section)) run.unbuilt << section;
-        }
+        emitStep(s);
         if (ended) {
             // The menu is back: that must be where the registry says the item ends.
             const lesson::Procedure* p = window_->currentProcedure();

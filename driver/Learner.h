@@ -6,7 +6,7 @@
 // Everything runs on the virtual clock, so a whole course plays in seconds and always the
 // same way; the tour renders each step it sees and the course tests check each one.
 
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
 
 #include <QImage>
 #include <QList>
@@ -38,8 +38,6 @@ QString menuLabel(Course c, int item);
 // The lesson procedure that draws the current step of a lesson window, told by its menu
 // item and tag: Intro, Kika, Wave, Quantum, Iro; Class, Gensi, Cloud. Empty when none.
 QString procedureOf(const LessonWindow& w);
-// True when the course registry has a drawing for this step (or it is not a lesson step).
-bool stepBuilt(const QString& procedure, int section, int step);
 
 // One answer the learner gave: to what, what was typed or pressed, and whether it was
 // given knowing it is wrong (or turned out wrong: the same question came back).
@@ -78,15 +76,13 @@ struct Step {
 enum class Outcome {
     Ended,      // the menu came back (or the viewer closed and the window returned)
     HandedOver, // the item chained into the next one and the learner stopped there
-    Unfinished, // the item ran to its end through sections not built yet (listed in unbuilt)
     Failed,     // a step never ended, a window went away, a question could not be answered
 };
 
 struct ItemRun {
     Outcome outcome = Outcome::Failed;
-    QString message;        // where and why, for Unfinished and Failed
+    QString message;        // where and why, for Failed
     QStringList procedures; // the lesson procedures in the order they ran
-    QStringList unbuilt;    // "Kika section 2": sections passed through that are not built yet
     int steps = 0;          // steps seen (lesson steps, viewer stages and clicks)
     qint64 virtualMs = 0;   // virtual time from the menu click to the end
 };

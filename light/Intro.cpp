@@ -1,7 +1,7 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/intro/sections.h"
 #include "light/procedures.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 // The introduction to light: the first item of the whole course.
 
@@ -25,7 +25,7 @@ const lesson::Procedure Intro{
     .title = "導　　入",
     .onEntry = entry,
     .sections = kSections,
-    .end = {.chainTag = "幾何光学", .separator = "      ", .next = "Kika", .menuPanelOnly = true},
+    .end = {.chainTag = "幾何光学", .separator = "      ", .next = &Kika, .menuPanelOnly = true},
     .endOfCall = lesson::EndOfCall::EnableAll,
 };
 

@@ -1,8 +1,8 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/frame.h"
 #include "light/iro/sections.h"
 #include "light/procedures.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 // How we perceive colour: colour recognition, adaptation, photopic and scotopic vision
 // (sections 1 to 4); sensitivity curves, colour mixing, the retina and the vision of the

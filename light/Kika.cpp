@@ -1,7 +1,7 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/kika/sections.h"
 #include "light/procedures.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 // Geometric optics: straight propagation, reflection and refraction with Snell's law
 // (section 1), Fermat's principle (section 2), Newton's prism and scattering (section 3).
@@ -32,7 +32,7 @@ const lesson::Procedure Kika{
     .onEntry = entry,
     .beforeTitle = titleColours,
     .sections = kSections,
-    .end = {.clears = false, .chainTag = "波動光学", .separator = "     ", .next = "Wave"},
+    .end = {.clears = false, .chainTag = "波動光学", .separator = "     ", .next = &Wave},
 };
 
 } // namespace light

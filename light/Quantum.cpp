@@ -1,8 +1,8 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/frame.h"
 #include "light/procedures.h"
 #include "light/quantum/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 // The quantum interpretation of light: black-body radiation and the Compton effect
 // (sections 1 and 2), the photoelectric effect, wave-particle duality and matter waves
@@ -25,7 +25,7 @@ const lesson::Procedure Quantum{
     .title = "量子論的解釈",
     .onEntry = hidePicture1,
     .sections = kSections,
-    .end = {.before = hidePicture1, .chainTag = "色の感じ方", .separator = "     ", .next = "Iro"},
+    .end = {.before = hidePicture1, .chainTag = "色の感じ方", .separator = "     ", .next = &Iro},
     .beforeClosing = hidePicture1,
     .focusAfterClosing = true,
     .endOfCall = lesson::EndOfCall::FinalStepRuleKeepFocus,

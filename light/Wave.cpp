@@ -1,8 +1,8 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/frame.h"
 #include "light/procedures.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 // Wave optics: the properties of waves, superposition, Huygens' principle, reflection and
 // refraction of waves (sections 1 to 4), diffraction at one and two slits and light as
@@ -30,7 +30,7 @@ const lesson::Procedure Wave{
     .onEntry = hidePicture1,
     .afterTitle = transparentFill,
     .sections = kSections,
-    .end = {.clears = false, .chainTag = "量子論的解釈", .separator = "     ", .next = "Quantum"},
+    .end = {.clears = false, .chainTag = "量子論的解釈", .separator = "     ", .next = &Quantum},
     .beforeClosing = hidePicture1,
     .focusAfterClosing = true,
 };

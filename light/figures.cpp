@@ -1,6 +1,6 @@
 #include "light/figures.h"
 
-#include "player/Page.h"
+#include "lesson/Page.h"
 
 #include <QString>
 #include <cmath>

@@ -2,8 +2,8 @@
 // What the frames of the light lessons share: every call, and every closing step, starts
 // from a hidden Picture1.
 
-#include "player/Page.h"
-#include "player/frmLight.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 
 namespace light {
 

@@ -1,7 +1,7 @@
+#include "lesson/Page.h"
 #include "matter/class/sections.h"
 #include "matter/frame.h"
 #include "matter/procedures.h"
-#include "player/Page.h"
 
 // The hierarchy of matter: how measuring works (section 1), a drop of water magnified
 // step by step down to the quarks (section 2), and the macro world up to the galaxies
@@ -23,7 +23,7 @@ const lesson::Procedure Class{
     .title = "物質の 階層構造",
     .beforeTitle = titleColours,
     .sections = kSections,
-    .end = {.chainTag = "原子の構造について", .separator = "", .next = "Gensi", .nextSection = 1},
+    .end = {.chainTag = "原子の構造について", .separator = "", .next = &Gensi, .nextSection = 1},
 };
 
 } // namespace matter

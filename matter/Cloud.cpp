@@ -1,8 +1,8 @@
-#include "cloud/cloudfrm.h"
+#include "lesson/Page.h"
+#include "lesson/Viewer.h"
+#include "lesson/frmMaterial.h"
 #include "matter/frame.h"
 #include "matter/procedures.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
 
 // The electron-cloud item: a title card, then the learner moves on to the viewer.
 
@@ -12,7 +12,7 @@ namespace {
 
 void openViewer(Page& p) {
     p.matter().hide();
-    form<cloudfrm>().Show();
+    viewer::openCloud(p.matter());
 }
 
 // The viewer has the learner now: the exit button leads back to the start window.
@@ -25,7 +25,7 @@ constexpr lesson::StepRow kViewer[] = {
     {0, openViewer},
 };
 // clang-format on
-const lesson::Section viewer{1, "電子雲", kViewer, 1};
+const lesson::Section viewer{1, "電子雲", kViewer};
 constexpr const lesson::Section* kSections[] = {&viewer};
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "app/Random.h"
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/frame.h"
 #include "matter/gensi/sections.h"
 #include "matter/procedures.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
 
 // The structure of the atom: what it is made of (section 1), the solar-system model
 // (section 2) and the uncertainty principle (section 3).
@@ -45,7 +45,7 @@ const lesson::Procedure Gensi{
     .sections = kSections,
     .end = {.before = removePicture2,
             .chainTag = "電　　子　　雲",
-            .next = "Cloud",
+            .next = &Cloud,
             .nextSection = 1,
             .beforeChain = handOverToTheViewer},
 };

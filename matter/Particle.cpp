@@ -1,6 +1,6 @@
-#include "app/Random.h"
+#include "lesson/Page.h"
 #include "matter/figures.h"
-#include "player/Page.h"
+#include "player/Random.h"
 
 #include <cmath>
 

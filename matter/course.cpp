@@ -1,4 +1,4 @@
-#include "player/Course.h"
+#include "lesson/Course.h"
 #include "matter/procedures.h"
 
 // The matter course: its menu, the dispatcher of the whole-course run and its procedures.
@@ -8,9 +8,9 @@ namespace course {
 namespace {
 
 constexpr TagRoute kRoutes[] = {
-    {"物質の階層構造について", "Class"},
-    {"原子の構造について", "Gensi"},
-    {"電子雲の表示", "Cloud"},
+    {"物質の階層構造について", &matter::Class},
+    {"原子の構造について", &matter::Gensi},
+    {"電子雲の表示", &matter::Cloud},
 };
 
 constexpr const lesson::Procedure* kProcedures[] = {&matter::Class, &matter::Gensi, &matter::Cloud};
@@ -23,13 +23,13 @@ const Course& matter() {
         "物質",
         "物質とは",
         {
-            {"はじめから", "物質の階層構造について", MenuAction::Procedure, "Class", true},
-            {"物質の階層構造", "物質の階層構造について", MenuAction::Procedure, "Class", true},
-            {"原子の構造について", "原子の構造について", MenuAction::Procedure, "Gensi", true},
-            {"電子雲", "電子雲の表示", MenuAction::Viewer, "cloudfrm", false},
-            {"周期表", "周期表", MenuAction::Viewer, "Form1", false},
+            {"はじめから", "物質の階層構造について", MenuAction::Procedure, &matter::Class, true},
+            {"物質の階層構造", "物質の階層構造について", MenuAction::Procedure, &matter::Class, true},
+            {"原子の構造について", "原子の構造について", MenuAction::Procedure, &matter::Gensi, true},
+            {"電子雲", "電子雲の表示", MenuAction::Viewer, nullptr, false, viewer::openCloud, "cloudfrm"},
+            {"周期表", "周期表", MenuAction::Viewer, nullptr, false, viewer::openPeriodic, "Form1"},
         },
-        {"Class", "Gensi", "Cloud", nullptr},
+        {&matter::Class, &matter::Gensi, &matter::Cloud, nullptr},
         kRoutes,
         kProcedures,
     };

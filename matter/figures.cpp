@@ -1,7 +1,7 @@
 #include "matter/figures.h"
 
-#include "app/Random.h"
-#include "player/Page.h"
+#include "lesson/Page.h"
+#include "player/Random.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // What the frames of the matter lessons share: the title cards stand on the same warm
 // background.
 
-#include "player/Page.h"
+#include "lesson/Page.h"
 
 namespace matter {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The lesson procedures of the matter window, as the course registry lists them.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace matter {
 

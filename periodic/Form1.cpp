@@ -1,9 +1,9 @@
 #include "periodic/Form1.h"
 
-#include "app/globals.h"
+#include "lesson/LessonWindow.h"
+#include "lesson/Viewer.h"
 #include "periodic/elements.h"
-#include "player/LessonWindow.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 using periodic::elementAt;
 
@@ -69,7 +69,16 @@ void Form1::Form_Load() {
 
 void Form1::Form_Unload() {
     // The cells are children of the window and go with it.
-    if (auto* m = loadedForm<frmMaterial>()) m->Show();
+    if (returnTo_) returnTo_->Show();
+}
+
+void Form1::openFrom(Form& returnTo) {
+    returnTo_ = &returnTo;
+    Show();
+}
+
+void viewer::openPeriodic(Form& returnTo) {
+    form<Form1>().openFrom(returnTo);
 }
 
 void Form1::cmdNext_Click() {

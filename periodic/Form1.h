@@ -14,6 +14,8 @@
 class Form1 : public Form {
     Q_OBJECT
 public:
+    // Shows the viewer over the window that opened it, which is shown again on close.
+    void openFrom(Form& returnTo);
     Form1();
 
     // ---- controls ----
@@ -39,9 +41,10 @@ protected:
     void Form_Unload() override;
 
 private:
-    std::int16_t mPage = 0; // 0 start, 1 grid, 2 elements 1 to 57, 3 elements 72 to 89, 4 closing
-    std::int16_t mStep = 0; // step within the page; -1 between pages
-    double fit_ = 1.0;      // below 1 where the screen is smaller than the window
+    QPointer<Form> returnTo_; // the window shown again when the viewer closes
+    std::int16_t mPage = 0;   // 0 start, 1 grid, 2 elements 1 to 57, 3 elements 72 to 89, 4 closing
+    std::int16_t mStep = 0;   // step within the page; -1 between pages
+    double fit_ = 1.0;        // below 1 where the screen is smaller than the window
 
     void drawGrid();
     void showElement(int n);

@@ -110,6 +110,13 @@ template <class W> W* loadedForm() {
     return slot && !slot->isUnloading() ? slot.data() : nullptr;
 }
 
+// The start window, which stays loaded while a course is open: the lesson windows show it
+// again when they close, and the farewell unloads it last. The application defines it
+// (app/frmStart.cpp); the engine only needs to reach it as a window.
+Form& homeForm();
+// The start window if it is loaded, else null; never creates it.
+Form* loadedHomeForm();
+
 // The changes of one canvas widget, shown at the display's pace: while an animation of
 // 1 ms waits draws, the widget is repainted once a frame, not once a point (Form.cpp).
 class PacedRepaint {

@@ -1,7 +1,7 @@
 #include "player/Sound.h"
 
-#include "app/globals.h"
 #include "player/Clock.h"
+#include "player/globals.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>

@@ -1,8 +1,8 @@
 // Canvas operations checked pixel by pixel on small canvases.
 
-#include "app/PaintRegion.h"
-#include "app/globals.h"
 #include "player/Canvas.h"
+#include "player/PaintRegion.h"
+#include "player/globals.h"
 
 #include <QtTest>
 #include <cmath>

@@ -2,10 +2,10 @@
 // kind of wait, and of a modal dialog, on the real clock when a window closes or the
 // application quits.
 
-#include "app/globals.h"
 #include "player/Clock.h"
 #include "player/Form.h"
 #include "player/Prompts.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QLabel>

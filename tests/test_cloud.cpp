@@ -3,13 +3,13 @@
 // ways out (the close box while a cloud is drawn, the end of the lecture, ending the
 // application from the first prompt).
 
-#include "app/Random.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "cloud/WaveFunction1.h"
 #include "cloud/cloudfrm.h"
+#include "lesson/frmMaterial.h"
 #include "player/Prompts.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QClipboard>

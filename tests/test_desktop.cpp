@@ -9,14 +9,14 @@
 #include "app/Main.h"
 #include "app/QtTranslation.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "cloud/cloudfrm.h"
 #include "dialogs/frmInputLight.h"
 #include "dialogs/frmInputMaterial.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "periodic/Form1.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QApplication>

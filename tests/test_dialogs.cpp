@@ -1,12 +1,12 @@
 // The answer dialogs driven with real key presses, and the judging loop lessons use.
 
-#include "app/globals.h"
-#include "dialogs/Answer.h"
 #include "dialogs/frmInputLight.h"
 #include "dialogs/frmInputMaterial.h"
+#include "lesson/Ask.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QApplication>

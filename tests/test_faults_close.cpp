@@ -12,14 +12,14 @@
 // course at one scale each (ORVANTH_FAULT_COURSE=light|matter, ORVANTH_FAULT_SCALE=1|1.5);
 // unset, the program runs them all.
 
-#include "app/Random.h"
 #include "app/frmStart.h"
 #include "cloud/cloudfrm.h"
 #include "driver/Learner.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "periodic/Form1.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
 #include "tests/support/Harness.h"
 
 #include <QApplication>

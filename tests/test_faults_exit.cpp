@@ -5,8 +5,8 @@
 // started for the test when pulseaudio is installed; without one those rows are skipped.
 
 #include "app/Main.h"
-#include "app/globals.h"
 #include "player/Sound.h"
+#include "player/globals.h"
 #include "tests/support/AppProcess.h"
 #include "tests/support/FaultFiles.h"
 

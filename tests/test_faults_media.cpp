@@ -7,12 +7,12 @@
 // every way; the step goes on, and the peak memory of each round stays within 200 MB of
 // the peak of a round on good media.
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "driver/Learner.h"
 #include "player/Pictures.h"
 #include "player/Prompts.h"
+#include "player/Random.h"
 #include "player/Sound.h"
+#include "player/globals.h"
 #include "tests/support/FaultFiles.h"
 #include "tests/support/Harness.h"
 

@@ -10,15 +10,15 @@
 // where the lesson is (menu item, section, step, tag, viewer stage) started a second step
 // inside the first.
 
-#include "app/Random.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "cloud/cloudfrm.h"
 #include "driver/Learner.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "periodic/Form1.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QApplication>

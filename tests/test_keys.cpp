@@ -1,8 +1,8 @@
 // The keys of a presentation remote and a keyboard: Page Down and the right arrow press
 // Next, Page Up presses Back one, each only while its button can be clicked.
 
-#include "app/globals.h"
-#include "player/frmLight.h"
+#include "lesson/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QtTest>

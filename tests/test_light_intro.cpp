@@ -2,9 +2,9 @@
 // region fills of the sunrise and the storm, the sound cues, the fresh star field on a
 // second visit, and the hand-over into geometric optics.
 
-#include "app/Random.h"
-#include "app/globals.h"
-#include "player/frmLight.h"
+#include "lesson/frmLight.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QDir>

@@ -2,10 +2,10 @@
 // naming quiz answered wrong and right through the real text-input box, the colour-mixing
 // exercise with its y/n repeat, and the additive and subtractive diagrams region by region.
 
-#include "app/globals.h"
 #include "dialogs/frmInputLight.h"
+#include "lesson/frmLight.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 #include "tests/support/LessonTest.h"
 

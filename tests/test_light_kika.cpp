@@ -2,10 +2,10 @@
 // photon's flight, the refraction quiz answered through the real dialog, the solved
 // figure entered with Back one, and the end of the item.
 
-#include "app/globals.h"
 #include "dialogs/frmInputLight.h"
+#include "lesson/frmLight.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QDir>

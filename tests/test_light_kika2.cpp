@@ -4,12 +4,12 @@
 // and back, the close box in the middle of it all, and the key points of the eye.
 
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "dialogs/frmInputLight.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/figures.h"
-#include "player/Page.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 #include "tests/support/LessonTest.h"
 

@@ -4,9 +4,9 @@
 // and the close box in the middle of the animations.
 
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "driver/Learner.h"
-#include "player/frmLight.h"
+#include "lesson/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 #include "tests/support/LessonTest.h"
 

@@ -4,12 +4,12 @@
 // maximum, the travelling wave leaving nothing behind, and the close box in the middle.
 
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "dialogs/frmInputLight.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 #include "tests/support/LessonTest.h"
 

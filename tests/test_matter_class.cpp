@@ -1,13 +1,13 @@
 // The hierarchy-of-matter item, sections 1 and 2, played through the real matter window
 // with its real answer dialog on the virtual clock.
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "dialogs/frmInputMaterial.h"
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/figures.h"
-#include "player/Page.h"
 #include "player/Prompts.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 // The atomic-structure item played through the real matter window with its real answer
 // dialog on the virtual clock: its five questions, its electron animations and its end.
 
-#include "app/Random.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
 #include "cloud/cloudfrm.h"
 #include "dialogs/frmInputMaterial.h"
+#include "lesson/frmMaterial.h"
 #include "player/Prompts.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QPainter>

@@ -2,10 +2,10 @@
 // test on the light window's machinery, and the title cards of the real lessons.
 
 #include "app/frmStart.h"
-#include "app/globals.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 // The particle clouds and the quark floor of the matter window, checked pixel by pixel on
 // the window's own canvas.
 
-#include "app/Random.h"
-#include "app/globals.h"
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/figures.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QtTest>

@@ -2,10 +2,10 @@
 // of "次へ", the series cells and their notes, the colouring, the clearing and the return
 // to the matter window, by its own end or by the close box.
 
-#include "app/globals.h"
+#include "lesson/frmMaterial.h"
 #include "periodic/Form1.h"
 #include "periodic/elements.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QtTest>

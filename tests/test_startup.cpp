@@ -2,8 +2,8 @@
 
 #include "app/Main.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
-#include "player/frmLight.h"
+#include "lesson/frmLight.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QDir>

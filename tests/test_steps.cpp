@@ -5,10 +5,10 @@
 // previous picture are the exception, by their flag. Random figures are reseeded before
 // each visit so both visits draw the same stars and bubbles.
 
-#include "app/Random.h"
-#include "app/globals.h"
 #include "driver/Learner.h"
-#include "player/Course.h"
+#include "lesson/Course.h"
+#include "player/Random.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 #include "tests/support/LessonTest.h"
 
@@ -136,8 +136,8 @@ private slots:
     }
 
     // The declarations themselves: every section's table runs 0, 1, 2, ... without gaps and
-    // ends before its closing step, quiz rows name steps of the table, and every chain
-    // leads to a procedure of the same course.
+    // quiz rows name steps of the table, and every chain and menu item leads to a
+    // procedure of the same course (or to a viewer).
     void declarationsHold() {
         for (const course::Course* c : {&course::light(), &course::matter()}) {
             for (const lesson::Procedure* p : c->procedures) {
@@ -145,8 +145,7 @@ private slots:
                 int expected = 1;
                 for (const lesson::Section* s : p->sections) {
                     QVERIFY2(s->number == expected++, p->name);
-                    QVERIFY2(s->closingStep > 0, p->name);
-                    QVERIFY2(int(s->steps.size()) <= s->closingStep, p->name);
+                    QVERIFY2(s->closingStep() > 0, p->name);
                     for (std::size_t i = 0; i < s->steps.size(); ++i) {
                         QVERIFY2(s->steps[i].step == int(i), qPrintable(QStringLiteral("%1 section %2 row %3")
                                                                             .arg(QLatin1String(p->name))
@@ -157,13 +156,17 @@ private slots:
                     for (const lesson::QuizRow& q : s->quizzes)
                         QVERIFY2(q.step >= 0 && q.step < int(s->steps.size()), p->name);
                 }
-                if (p->end.next) QVERIFY2(c->procedure(QLatin1String(p->end.next)), p->end.next);
+                if (p->end.next) QVERIFY2(c->procedure(QLatin1String(p->end.next->name)), p->end.next->name);
             }
             for (const course::TagRoute& r : c->routes)
-                QVERIFY2(c->procedure(QLatin1String(r.procedure)), r.tag);
-            for (int i = 1; i <= 5; ++i)
-                if (c->item(i).action != course::MenuAction::Viewer)
-                    QVERIFY2(c->procedure(QLatin1String(c->item(i).procedure)), c->item(i).label);
+                QVERIFY2(c->procedure(QLatin1String(r.procedure->name)), r.tag);
+            for (int i = 1; i <= 5; ++i) {
+                const course::MenuItem& item = c->item(i);
+                if (item.action == course::MenuAction::Viewer)
+                    QVERIFY2(item.viewer && item.viewerName, item.label);
+                else
+                    QVERIFY2(item.procedure && c->procedure(QLatin1String(item.procedure->name)), item.label);
+            }
         }
     }
 };

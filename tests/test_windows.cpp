@@ -1,8 +1,8 @@
 // The two lesson windows as they are after loading, at the smallest and the largest scale.
 
-#include "app/globals.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
+#include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "app/Random.h"
+#include "lesson/Page.h"
 #include "light/intro/sections.h"
-#include "player/Page.h"
+#include "player/Random.h"
 #include "player/Sound.h"
 
 #include <cmath>
@@ -317,6 +317,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 12 ends the item.
-const lesson::Section scenes{1, "自然の光景", kSteps, 12};
+const lesson::Section scenes{1, "自然の光景", kSteps};
 
 } // namespace light::intro

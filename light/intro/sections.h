@@ -1,7 +1,7 @@
 #pragma once
 // The introduction to light (Intro) has one section of nature scenes.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace light::intro {
 

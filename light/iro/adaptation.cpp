@@ -121,6 +121,6 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section lightAndDark{2, "明順応と暗順応", kSteps, 8};
+const lesson::Section lightAndDark{2, "明順応と暗順応", kSteps};
 
 } // namespace light::iro

@@ -171,6 +171,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 9 ends the light course: back to the menu with only the exit button.
-const lesson::Section bee{8, "ミツバチの視覚", kSteps, 9};
+const lesson::Section bee{8, "ミツバチの視覚", kSteps};
 
 } // namespace light::iro

@@ -107,6 +107,6 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section colourAdaptation{3, "色順応", kSteps, 7};
+const lesson::Section colourAdaptation{3, "色順応", kSteps};
 
 } // namespace light::iro

@@ -1,7 +1,7 @@
+#include "lesson/LessonWindow.h"
+#include "lesson/frmLight.h"
 #include "light/iro/sections.h"
 #include "player/Form.h"
-#include "player/LessonWindow.h"
-#include "player/frmLight.h"
 
 #include <cmath>
 
@@ -196,6 +196,6 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section mixing{6, "光と色の混合", kSteps, 5};
+const lesson::Section mixing{6, "光と色の混合", kSteps};
 
 } // namespace light::iro

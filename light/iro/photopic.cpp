@@ -106,6 +106,6 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section photopic{4, "明所視と暗所視", kSteps, 7};
+const lesson::Section photopic{4, "明所視と暗所視", kSteps};
 
 } // namespace light::iro

@@ -1,7 +1,7 @@
 #include "dialogs/Answer.h"
+#include "lesson/LessonWindow.h"
 #include "light/figures.h"
 #include "light/iro/sections.h"
-#include "player/LessonWindow.h"
 #include "player/Prompts.h"
 
 // Colour recognition: the eye as a detector, the eyeball in cross-section with its parts
@@ -152,6 +152,6 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section recognition{1, "色の認識", kSteps, 7};
+const lesson::Section recognition{1, "色の認識", kSteps};
 
 } // namespace light::iro

@@ -97,6 +97,6 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section retina{7, "網膜の分子過程", kSteps, 4};
+const lesson::Section retina{7, "網膜の分子過程", kSteps};
 
 } // namespace light::iro

@@ -1,9 +1,9 @@
 #pragma once
 // The sections of the colour lesson (Iro), one file each, and what their pages share.
 
-#include "app/globals.h"
-#include "player/Lesson.h"
-#include "player/Page.h"
+#include "lesson/Lesson.h"
+#include "lesson/Page.h"
+#include "player/globals.h"
 
 namespace light::iro {
 

@@ -1,6 +1,6 @@
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
+#include "lesson/LessonWindow.h"
 #include "light/iro/sections.h"
-#include "player/LessonWindow.h"
 #include "player/Prompts.h"
 
 #include <cmath>
@@ -191,6 +191,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 
 } // namespace
 
-const lesson::Section sensitivity{5, "感度曲線", kSteps, 7, nullptr, kQuizzes};
+const lesson::Section sensitivity{5, "感度曲線", kSteps, nullptr, kQuizzes};
 
 } // namespace light::iro

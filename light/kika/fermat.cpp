@@ -1,8 +1,8 @@
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/figures.h"
 #include "light/kika/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 #include <QLabel>
 #include <cmath>
@@ -327,6 +327,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 18 closes the section: on to Newton's experiment, without a title card.
-const lesson::Section fermat{2, "フェルマーの原理", kSteps, 18, nullptr, kQuizzes};
+const lesson::Section fermat{2, "フェルマーの原理", kSteps, nullptr, kQuizzes};
 
 } // namespace light::kika

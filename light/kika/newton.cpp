@@ -1,9 +1,9 @@
-#include "app/Random.h"
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
+#include "lesson/LessonWindow.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/kika/sections.h"
-#include "player/LessonWindow.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
+#include "player/Random.h"
 
 #include <QLabel>
 #include <cmath>
@@ -441,6 +441,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 21 ends the item: the procedure's end hands over to wave optics or to the menu.
-const lesson::Section newton{3, "ニュートンの実験と散乱", kSteps, 21, nullptr, kQuizzes};
+const lesson::Section newton{3, "ニュートンの実験と散乱", kSteps, nullptr, kQuizzes};
 
 } // namespace light::kika

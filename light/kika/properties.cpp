@@ -1,8 +1,8 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/figures.h"
 #include "light/kika/sections.h"
-#include "player/Page.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
 
 // The properties of light: it goes straight, it is reflected with equal angles, and it
 // bends where it enters water; a quiz asks which way.
@@ -200,6 +200,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 11 closes the section: on to Fermat's principle, without a title card.
-const lesson::Section properties{1, "光の性質", kSteps, 11, nullptr, kQuizzes};
+const lesson::Section properties{1, "光の性質", kSteps, nullptr, kQuizzes};
 
 } // namespace light::kika

@@ -1,7 +1,7 @@
 #pragma once
 // The sections of the geometric-optics lesson (Kika), one file each.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace light::kika {
 

@@ -1,6 +1,6 @@
+#include "lesson/frmLight.h"
 #include "light/quantum/sections.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
 
 #include <cmath>
 
@@ -164,6 +164,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 11 closes the section: on to the Compton effect.
-const lesson::Section blackBody{1, "黒体放射", kSteps, 11};
+const lesson::Section blackBody{1, "黒体放射", kSteps};
 
 } // namespace light::quantum

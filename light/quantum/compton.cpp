@@ -1,6 +1,6 @@
+#include "lesson/frmLight.h"
 #include "light/quantum/sections.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
 
 // The Compton effect: an X-ray photon knocks an electron away and comes off with a
 // longer wavelength, as one particle colliding with another.
@@ -158,6 +158,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to the photoelectric effect.
-const lesson::Section compton{2, "コンプトン効果", kSteps, 6};
+const lesson::Section compton{2, "コンプトン効果", kSteps};
 
 } // namespace light::quantum

@@ -1,6 +1,6 @@
-#include "app/Random.h"
+#include "lesson/frmLight.h"
 #include "light/quantum/sections.h"
-#include "player/frmLight.h"
+#include "player/Random.h"
 
 #include <QObject>
 #include <array>
@@ -127,6 +127,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 4 closes the section: on to the wave nature of matter.
-const lesson::Section duality{4, "波動と粒子の二重性", kSteps, 4};
+const lesson::Section duality{4, "波動と粒子の二重性", kSteps};
 
 } // namespace light::quantum

@@ -1,6 +1,6 @@
+#include "lesson/frmLight.h"
 #include "light/quantum/sections.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
 
 // The wave nature of matter: E = hν and p = h/λ link particle and wave; de Broglie
 // read the second backwards for moving matter, electron diffraction proved him right,
@@ -142,6 +142,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 10 ends the item.
-const lesson::Section matterWaves{5, "物質波", kSteps, 10};
+const lesson::Section matterWaves{5, "物質波", kSteps};
 
 } // namespace light::quantum

@@ -1,6 +1,6 @@
+#include "lesson/frmLight.h"
 #include "light/quantum/sections.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
 
 // The photoelectric effect: light knocks electrons out of a body; their number follows the
 // light's intensity, their speed only its frequency, and they leave at once however weak
@@ -111,6 +111,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to the duality of light.
-const lesson::Section photoelectric{3, "光電効果", kSteps, 6};
+const lesson::Section photoelectric{3, "光電効果", kSteps};
 
 } // namespace light::quantum

@@ -2,10 +2,10 @@
 // The sections of the quantum interpretation (Quantum), one file each, and what their
 // pages share: the section title pages and the sprites placed in the 640 x 400 system.
 
-#include "app/globals.h"
+#include "lesson/Lesson.h"
+#include "lesson/Page.h"
 #include "player/Form.h"
-#include "player/Lesson.h"
-#include "player/Page.h"
+#include "player/globals.h"
 
 #include <QPointF>
 #include <QString>

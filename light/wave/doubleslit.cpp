@@ -1,6 +1,6 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 #include <cmath>
 
@@ -104,6 +104,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to light as an electromagnetic wave.
-const lesson::Section doubleSlit{6, "回折（２）", kSteps, 6};
+const lesson::Section doubleSlit{6, "回折（２）", kSteps};
 
 } // namespace light::wave

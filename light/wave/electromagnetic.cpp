@@ -1,8 +1,8 @@
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 #include "player/Form.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 #include <QLabel>
 #include <cmath>
@@ -293,6 +293,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 14 ends the item: in the whole course the quantum interpretation follows.
-const lesson::Section electromagnetic{7, "電磁波としての光", kSteps, 14, nullptr, kQuizzes};
+const lesson::Section electromagnetic{7, "電磁波としての光", kSteps, nullptr, kQuizzes};
 
 } // namespace light::wave

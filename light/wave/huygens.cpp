@@ -1,6 +1,6 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 #include <QLabel>
 #include <cmath>
@@ -145,6 +145,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 8 hides the labels and closes the section: on to reflection and refraction.
-const lesson::Section huygens{3, "ホイヘンスの原理", kSteps, 8, hideLabels};
+const lesson::Section huygens{3, "ホイヘンスの原理", kSteps, hideLabels};
 
 } // namespace light::wave

@@ -1,6 +1,6 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 #include <QLabel>
 #include <cmath>
@@ -212,6 +212,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to superposition, without a title card.
-const lesson::Section properties{1, "波の性質", kSteps, 6};
+const lesson::Section properties{1, "波の性質", kSteps};
 
 } // namespace light::wave

@@ -1,5 +1,5 @@
+#include "lesson/Page.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
 
 // Reflection and refraction by Huygens' construction: wavelets from the points where a
 // wavefront meets the surface, growing while the dotted front sweeps along it.
@@ -101,6 +101,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 4 closes the section: on to diffraction, without a title card.
-const lesson::Section reflection{4, "波の反射と屈折", kSteps, 4};
+const lesson::Section reflection{4, "波の反射と屈折", kSteps};
 
 } // namespace light::wave

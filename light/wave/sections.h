@@ -1,7 +1,7 @@
 #pragma once
 // The sections of the wave-optics lesson (Wave), one file each, and what they share.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
 
 #include <QtGlobal>
 

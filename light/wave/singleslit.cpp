@@ -1,6 +1,6 @@
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
-#include "player/frmLight.h"
 
 #include <cmath>
 
@@ -184,6 +184,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 10 closes the section: on to the double slit, without a title card.
-const lesson::Section singleSlit{5, "回折（１）", kSteps, 10};
+const lesson::Section singleSlit{5, "回折（１）", kSteps};
 
 } // namespace light::wave

@@ -1,8 +1,8 @@
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
+#include "lesson/Page.h"
+#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
-#include "player/Page.h"
 #include "player/Prompts.h"
-#include "player/frmLight.h"
 
 #include <array>
 #include <cmath>
@@ -151,6 +151,6 @@ void Wave_sub1(Page& p, const qint16& which, qint16 amplitude, qint16 frequency)
 }
 
 // Step 6 closes the section: on to Huygens' principle, without a title card.
-const lesson::Section superposition{2, "波の重ね合わせ", kSteps, 6, nullptr, kQuizzes};
+const lesson::Section superposition{2, "波の重ね合わせ", kSteps, nullptr, kQuizzes};
 
 } // namespace light::wave

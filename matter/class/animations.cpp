@@ -1,10 +1,10 @@
 #include "matter/class/animations.h"
 
-#include "app/Random.h"
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/figures.h"
-#include "player/Page.h"
 #include "player/Pictures.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
 
 #include <cmath>
 

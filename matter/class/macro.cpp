@@ -1,8 +1,8 @@
-#include "app/Random.h"
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/class/sections.h"
 #include "matter/figures.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
+#include "player/Random.h"
 
 #include <QFontMetricsF>
 #include <cmath>
@@ -541,6 +541,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 20 ends the item.
-const lesson::Section macro{3, "マクロの世界", kSteps, 20};
+const lesson::Section macro{3, "マクロの世界", kSteps};
 
 } // namespace matter::klass

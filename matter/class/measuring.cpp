@@ -1,7 +1,7 @@
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/class/sections.h"
 #include "matter/figures.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
 
 // What measuring means: the right vessel and the right ruler for the job, and what a
 // unit is.
@@ -123,6 +123,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 11 closes the section.
-const lesson::Section measuring{1, "物をはかる", kSteps, 11, removePicture1, kQuizzes};
+const lesson::Section measuring{1, "物をはかる", kSteps, removePicture1, kQuizzes};
 
 } // namespace matter::klass

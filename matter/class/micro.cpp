@@ -1,9 +1,9 @@
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/class/animations.h"
 #include "matter/class/sections.h"
 #include "matter/figures.h"
-#include "player/Page.h"
 #include "player/Pictures.h"
-#include "player/frmMaterial.h"
 
 #include <cmath>
 
@@ -329,6 +329,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 23 closes the section.
-const lesson::Section micro{2, "ミクロの世界", kSteps, 23, resetPicture1, kQuizzes};
+const lesson::Section micro{2, "ミクロの世界", kSteps, resetPicture1, kQuizzes};
 
 } // namespace matter::klass

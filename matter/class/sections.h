@@ -1,7 +1,7 @@
 #pragma once
 // The sections of the hierarchy-of-matter lesson (Class), one file each.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace matter::klass {
 

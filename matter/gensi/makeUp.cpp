@@ -1,6 +1,6 @@
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/gensi/sections.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
 
 // What an atom is made of: protons, neutrons and electrons, the atomic number and the
 // mass number, summed up as a tree and shown on helium. Five questions check it.
@@ -234,6 +234,6 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 11 closes the section.
-const lesson::Section makeUp{1, "原子の構成", kSteps, 11, nullptr, kQuizzes};
+const lesson::Section makeUp{1, "原子の構成", kSteps, nullptr, kQuizzes};
 
 } // namespace matter::gensi

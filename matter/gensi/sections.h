@@ -1,7 +1,7 @@
 #pragma once
 // The sections of the atomic-structure lesson (Gensi), one file each.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
 
 namespace matter::gensi {
 

@@ -1,8 +1,8 @@
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/gensi/sections.h"
-#include "player/Page.h"
 #include "player/Pictures.h"
 #include "player/Prompts.h"
-#include "player/frmMaterial.h"
 
 #include <cmath>
 
@@ -219,6 +219,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 13 closes the section.
-const lesson::Section solarSystemModel{2, "太陽系モデルとの比較", kSteps, 13, hideAll};
+const lesson::Section solarSystemModel{2, "太陽系モデルとの比較", kSteps, hideAll};
 
 } // namespace matter::gensi

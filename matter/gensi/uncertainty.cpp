@@ -1,6 +1,6 @@
+#include "lesson/Page.h"
+#include "lesson/frmMaterial.h"
 #include "matter/gensi/sections.h"
-#include "player/Page.h"
-#include "player/frmMaterial.h"
 
 // The uncertainty principle: why the solar-system model fails, and why the electron's
 // place is known only as a probability. One growing page; each step rebuilds it.
@@ -81,6 +81,6 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 ends the item.
-const lesson::Section uncertainty{3, "不確定性原理", kSteps, 6};
+const lesson::Section uncertainty{3, "不確定性原理", kSteps};
 
 } // namespace matter::gensi

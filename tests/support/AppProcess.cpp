@@ -3,11 +3,11 @@
 #include "app/Main.h"
 #include "app/frmStart.h"
 #include "cloud/cloudfrm.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "player/Clock.h"
 #include "player/Prompts.h"
 #include "player/Sound.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
 
 #include <QApplication>
 #include <QDir>

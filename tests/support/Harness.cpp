@@ -1,8 +1,8 @@
 #include "tests/support/Harness.h"
 
-#include "app/globals.h"
 #include "player/Form.h"
 #include "player/Prompts.h"
+#include "player/globals.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "tests/support/LessonTest.h"
 
-#include "app/globals.h"
 #include "player/Canvas.h"
+#include "player/globals.h"
 
 #include <QtTest>
 #include <cmath>
@@ -37,9 +37,8 @@ QRect logical(double x1, double y1, double x2, double y2) {
 
 int menuItemOf(const course::Course& c, const QString& procedure) {
     for (int i = 2; i <= 5; ++i)
-        if (c.item(i).action != course::MenuAction::Viewer && procedure == QLatin1String(c.item(i).procedure))
-            return i;
-    if (procedure == QLatin1String(c.item(1).procedure)) return 1;
+        if (c.item(i).procedure && procedure == QLatin1String(c.item(i).procedure->name)) return i;
+    if (procedure == QLatin1String(c.item(1).procedure->name)) return 1;
     return 0;
 }
 

@@ -3,7 +3,7 @@
 // the 640 x 400 system, and a learner that walks to a given section and step.
 
 #include "driver/Learner.h"
-#include "player/Course.h"
+#include "lesson/Course.h"
 
 #include <QImage>
 #include <QRect>

@@ -3,12 +3,12 @@
 // scales given. orvanth-shots --out DIR [--scale 1 --scale 1.5]
 
 #include "app/Main.h"
-#include "app/PaintRegion.h"
 #include "app/frmStart.h"
-#include "app/globals.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
+#include "player/PaintRegion.h"
 #include "player/Sound.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
+#include "player/globals.h"
 
 #include <QApplication>
 #include <QDir>

@@ -32,9 +32,6 @@ QString outcomeText(const driver::ItemRun& run) {
     switch (run.outcome) {
     case driver::Outcome::Ended: return QString();
     case driver::Outcome::HandedOver: return QStringLiteral("ここで次の項目に引き継ぎます。");
-    case driver::Outcome::Unfinished:
-        return QStringLiteral("この項目にはまだ作られていない節があります（%1）。")
-            .arg(run.unbuilt.join(QStringLiteral("、")));
     case driver::Outcome::Failed: return QStringLiteral("エラー: ") + run.message;
     }
     return QString();

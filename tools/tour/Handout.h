@@ -43,7 +43,7 @@ struct Summary {
 QString scaleName(double s);
 // "2. 幾何光学 (Kika)": the menu item and the procedures that drew it.
 QString itemHeading(const ItemReport& rep);
-// A note for an item that did not simply end: handed over, unfinished or failed.
+// A note for an item that did not simply end: handed over or failed.
 QString outcomeText(const driver::ItemRun& run);
 
 // Writes index.html in root: false when it cannot be written. A reader never finds a half

@@ -1,11 +1,10 @@
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
 
-#include "app/frmStart.h"
-#include "app/globals.h"
-#include "player/Course.h"
-#include "player/Page.h"
+#include "lesson/Course.h"
+#include "lesson/Page.h"
 #include "player/Pictures.h"
 #include "player/Sound.h"
+#include "player/globals.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -38,7 +37,7 @@ QLabel* LessonWindow::makeLabel(QWidget* parent, const QString& caption, int x, 
     return l;
 }
 
-void LessonWindow::makeMenu(const QColor& panel, const QColor& buttonFace, const QStringList& labels) {
+void LessonWindow::makeMenu(const QColor& panel, const QColor& buttonFace) {
     picMenu = new QWidget(this);
     picMenu->setAutoFillBackground(true);
     QPalette pal = picMenu->palette();
@@ -50,7 +49,8 @@ void LessonWindow::makeMenu(const QColor& panel, const QColor& buttonFace, const
         QPalette bp = cmdMenu[i]->palette();
         bp.setColor(QPalette::Button, buttonFace);
         cmdMenu[i]->setPalette(bp);
-        lblMenu[i] = makeLabel(picMenu, labels.value(i - 1), 0, 0, uiFont(15.75, true));
+        lblMenu[i] =
+            makeLabel(picMenu, QString::fromUtf8(courseDecl().item(i).label), 0, 0, uiFont(15.75, true));
         connect(cmdMenu[i], &QPushButton::clicked, this,
                 [this, i] { learnerRun([this, i] { cmdMenu_Click(i); }); });
     }
@@ -149,9 +149,9 @@ void LessonWindow::play(const lesson::Procedure& proc) {
         // A step the table has no row for draws nothing.
         if (gStep >= 0 && gStep < int(s->steps.size()))
             s->steps[std::size_t(gStep)].draw(page);
-        else if (gStep == s->closingStep && s == proc.lastSection())
+        else if (gStep == s->closingStep() && s == proc.lastSection())
             endItem(proc, page);
-        else if (gStep == s->closingStep)
+        else if (gStep == s->closingStep())
             closeSection(proc, *s, page);
     }
     const bool atFinalStep = gSection == proc.finalSection() && gStep == proc.finalStep();
@@ -187,7 +187,7 @@ void LessonWindow::endItem(const lesson::Procedure& proc, Page& page) {
     const lesson::ItemEnd& end = proc.end;
     if (end.clears) Cls();
     if (end.before) end.before(page);
-    const lesson::Procedure* next = end.next ? courseDecl().procedure(QLatin1String(end.next)) : nullptr;
+    const lesson::Procedure* next = end.next;
     if (gMenuItem == 1 && end.chainTag && next) {
         // The whole course: the next item follows, with the caption the lesson writes.
         Tag = QString::fromUtf8(end.chainTag);
@@ -351,7 +351,7 @@ bool LessonWindow::Form_QueryUnload() {
 }
 
 void LessonWindow::Form_Unload() {
-    form<frmStart>().Show();
+    homeForm().Show();
 }
 
 void LessonWindow::keyPressEvent(QKeyEvent* e) {

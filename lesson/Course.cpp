@@ -1,4 +1,4 @@
-#include "player/Course.h"
+#include "lesson/Course.h"
 
 namespace course {
 
@@ -11,11 +11,11 @@ const lesson::Procedure* Course::procedure(const QString& name) const {
 const lesson::Procedure* Course::dispatchFor(int menuItem, const QString& tag) const {
     if (menuItem == 1) {
         for (const TagRoute& r : routes)
-            if (tag == QString::fromUtf8(r.tag)) return procedure(QLatin1String(r.procedure));
+            if (tag == QString::fromUtf8(r.tag)) return r.procedure;
         return nullptr;
     }
     if (menuItem < 2 || menuItem > 5 || !dispatch[menuItem - 2]) return nullptr;
-    return procedure(QLatin1String(dispatch[menuItem - 2]));
+    return dispatch[menuItem - 2];
 }
 
 const Course& of(Id id) {

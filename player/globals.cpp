@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "player/globals.h"
 
 #include <QDir>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/Random.h"
+#include "player/Random.h"
 
 #include "player/Clock.h"
 

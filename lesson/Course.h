@@ -1,11 +1,13 @@
 #pragma once
 // The registry of the two courses: what each lesson window's menu offers, which lesson
-// procedure each item and tag leads to, and every procedure with its sections, steps and
-// questions. The windows dispatch through it, the learner driver and the tour read it to
-// know where they are and what to answer, and the tests read it to know how far each item
-// is built.
+// procedure or viewer each item and tag leads to, and every procedure with its sections,
+// steps and questions. The windows dispatch through it and take their captions and labels
+// from it; the learner driver, the tour and the tests read it to know where they are and
+// what to answer. Procedures and viewers are named by pointer, so a route or chain to
+// something that does not exist does not compile.
 
-#include "player/Lesson.h"
+#include "lesson/Lesson.h"
+#include "lesson/Viewer.h"
 
 #include <QString>
 #include <span>
@@ -24,15 +26,17 @@ struct MenuItem {
     const char* label; // the menu label ("幾何光学")
     const char* tag;   // the window's Tag for the item
     MenuAction action;
-    const char* procedure; // the procedure played (or whose title card shows), or the viewer
-    bool setsExitCaption;  // the exit caption becomes "メニューに戻る"
+    const lesson::Procedure* procedure; // played, or whose title card shows; null for a viewer
+    bool setsExitCaption;               // the exit caption becomes "メニューに戻る"
+    viewer::Open viewer = nullptr;      // the viewer a Viewer item opens
+    const char* viewerName = nullptr;   // its window's name ("cloudfrm"), as the tour files it
 };
 
 // The dispatcher of "はじめから": the tag the whole-course run has reached names the
 // procedure.
 struct TagRoute {
     const char* tag;
-    const char* procedure;
+    const lesson::Procedure* procedure;
 };
 
 struct Course {
@@ -41,7 +45,7 @@ struct Course {
     const char* button;  // the start window's course button: "光とは", "物質とは"
     MenuItem items[5];
     // GetMenu for menu items 2..5 (index 0 for item 2): the procedure, or nullptr.
-    const char* dispatch[4];
+    const lesson::Procedure* dispatch[4];
     std::span<const TagRoute> routes;
     std::span<const lesson::Procedure* const> procedures;
 

@@ -27,6 +27,8 @@ enum StepFlags : unsigned {
     DrawnOver = 1u << 0,
 };
 
+struct Procedure;
+
 struct StepRow {
     int step;
     StepFn draw;
@@ -55,18 +57,15 @@ struct QuizRow {
 struct Section {
     int number;
     const char* topic;
-    // The step table, rows 0, 1, 2, ... in order. A section whose table ends before its
-    // closing step is not built to its end yet: the steps missing from it draw nothing.
+    // The step table, rows 0, 1, 2, ... in order. The closing step is the step after the
+    // last row: it draws nothing, clears the canvas and moves on to the next section, or
+    // ends the item after the last section.
     std::span<const StepRow> steps;
-    // The number of the closing step (the step after the last visible one). The closing
-    // step draws nothing: it clears the canvas and moves on to the next section, or ends
-    // the item after the last section.
-    int closingStep;
     // What the closing step does first, before the canvas is cleared.
     StepFn beforeClosing = nullptr;
     std::span<const QuizRow> quizzes = {};
 
-    bool built() const { return int(steps.size()) >= closingStep; }
+    int closingStep() const { return int(steps.size()); }
 };
 
 // The buttons at the end of every call of the procedure.
@@ -89,7 +88,7 @@ struct ItemEnd {
     // at (0: with its title card; 1: straight to its first step).
     const char* chainTag = nullptr;
     const char* separator = " - ";
-    const char* next = nullptr;
+    const Procedure* next = nullptr;
     int nextSection = 0;
     StepFn beforeChain = nullptr; // runs after the counters are set, before the next procedure
     // Outside "はじめから" mode: ItemTerminate, or only the menu panel shown.
@@ -124,7 +123,7 @@ struct Procedure {
     const Section* lastSection() const { return sections.empty() ? nullptr : sections.back(); }
     // The item's final closing step.
     int finalSection() const { return lastSection() ? lastSection()->number : 0; }
-    int finalStep() const { return lastSection() ? lastSection()->closingStep : 0; }
+    int finalStep() const { return lastSection() ? lastSection()->closingStep() : 0; }
 };
 
 } // namespace lesson

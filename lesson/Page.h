@@ -11,10 +11,10 @@
 // device pixels says so where it is used. Colours are QRgb values, written as the
 // lessons name them (QBColor(9) for a palette index, RGB(255, 0, 0)).
 
-#include "app/globals.h"
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
+#include "lesson/Lesson.h"
 #include "player/Canvas.h"
-#include "player/Lesson.h"
+#include "player/globals.h"
 
 #include <QString>
 #include <initializer_list>

@@ -1,12 +1,11 @@
-#include "player/frmLight.h"
+#include "lesson/frmLight.h"
 
-#include "app/globals.h"
-#include "light/procedures.h"
-#include "player/Course.h"
+#include "lesson/Course.h"
 #include "player/Pictures.h"
+#include "player/globals.h"
 
 frmLight::frmLight() {
-    setWindowTitle(QStringLiteral("光とは"));
+    setWindowTitle(QString::fromUtf8(course::light().caption));
     setBackColor(QBColor(15));
     ForeColor = QBColor(0);
     FontSize = 14.25;
@@ -32,9 +31,7 @@ void frmLight::Form_Load() {
     for (QLabel* l : {lblText2, lblText3})
         setLabelColors(l, QBColor(0), QBColor(15), false);
 
-    makeMenu(QColor(255, 224, 192), QColor(255, 160, 96),
-             {QStringLiteral("はじめから"), QStringLiteral("幾何光学"), QStringLiteral("波動光学"),
-              QStringLiteral("量子論的解釈"), QStringLiteral("色の感じ方")});
+    makeMenu(QColor(255, 224, 192), QColor(255, 160, 96));
     Label1 = makeLabel(picMenu, QStringLiteral("光 とは何だろう"), 160, 8, uiFont(25.5));
     setLabelColors(Label1, qRgb(192, 0, 192), qRgb(255, 224, 192), false);
     menuHeading = Label1;
@@ -62,7 +59,7 @@ void frmLight::menuAction(int index) {
     const course::MenuItem& item = courseDecl().item(index);
     if (item.setsExitCaption) cmdExit->setText(kItemMenu);
     Tag = QString::fromUtf8(item.tag);
-    const lesson::Procedure* proc = courseDecl().procedure(QLatin1String(item.procedure));
+    const lesson::Procedure* proc = item.procedure;
     if (!proc) return;
     if (item.action == course::MenuAction::TitleCard)
         playTitleCard(*proc);
@@ -79,18 +76,20 @@ const course::Course& frmLight::courseDecl() const {
     return course::light();
 }
 
+// The lesson procedures by their names: the one the whole course starts with, and those
+// GetMenu dispatches menu items 2 to 5 to.
 void frmLight::Intro() {
-    play(light::Intro);
+    play(*courseDecl().item(1).procedure);
 }
 void frmLight::Kika() {
-    play(light::Kika);
+    play(*courseDecl().dispatch[0]);
 }
 void frmLight::Wave() {
-    play(light::Wave);
+    play(*courseDecl().dispatch[1]);
 }
 void frmLight::Quantum() {
-    play(light::Quantum);
+    play(*courseDecl().dispatch[2]);
 }
 void frmLight::Iro() {
-    play(light::Iro);
+    play(*courseDecl().dispatch[3]);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The lesson window of the light course.
 
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
 
 class frmLight : public LessonWindow {
     Q_OBJECT

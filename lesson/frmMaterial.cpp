@@ -1,13 +1,10 @@
-#include "player/frmMaterial.h"
+#include "lesson/frmMaterial.h"
 
-#include "app/globals.h"
-#include "cloud/cloudfrm.h"
-#include "matter/procedures.h"
-#include "periodic/Form1.h"
-#include "player/Course.h"
+#include "lesson/Course.h"
+#include "player/globals.h"
 
 frmMaterial::frmMaterial() {
-    setWindowTitle(QStringLiteral("物質"));
+    setWindowTitle(QString::fromUtf8(course::matter().caption));
     setBackColor(qRgb(240, 240, 240)); // the button face, until a lesson sets a colour
 }
 
@@ -26,9 +23,7 @@ void frmMaterial::Form_Load() {
     Label2 = makeLabel(this, QStringLiteral("Label2"), 520, 136, uiFont(9));
     Label2->resize(57, 33);
 
-    makeMenu(QColor(255, 255, 192), QColor(128, 200, 255),
-             {QStringLiteral("はじめから"), QStringLiteral("物質の階層構造"),
-              QStringLiteral("原子の構造について"), QStringLiteral("電子雲"), QStringLiteral("周期表")});
+    makeMenu(QColor(255, 255, 192), QColor(128, 200, 255));
     Label0 = makeLabel(picMenu, QStringLiteral("原子・分子の世界―入門編"), 224, 8, uiFont(14.25, true));
     menuHeading = Label0;
     restack();
@@ -67,25 +62,23 @@ void frmMaterial::menuAction(int index) {
         picMenu->show();
         cmdNext->setEnabled(false);
         cmdReturn->setEnabled(false);
-        if (index == 4)
-            form<cloudfrm>().Show();
-        else
-            form<Form1>().Show();
+        if (item.viewer) item.viewer(*this);
         return;
     }
-    if (const lesson::Procedure* proc = courseDecl().procedure(QLatin1String(item.procedure))) play(*proc);
+    if (item.procedure) play(*item.procedure);
 }
 
 const course::Course& frmMaterial::courseDecl() const {
     return course::matter();
 }
 
+// The lesson procedures by their names, as GetMenu dispatches menu items 2 to 4 to them.
 void frmMaterial::Class() {
-    play(matter::Class);
+    play(*courseDecl().dispatch[0]);
 }
 void frmMaterial::Gensi() {
-    play(matter::Gensi);
+    play(*courseDecl().dispatch[1]);
 }
 void frmMaterial::Cloud() {
-    play(matter::Cloud);
+    play(*courseDecl().dispatch[2]);
 }

@@ -1,4 +1,4 @@
-#include "app/PaintRegion.h"
+#include "player/PaintRegion.h"
 
 #include "player/Canvas.h"
 

@@ -1,10 +1,10 @@
-#include "player/Page.h"
+#include "lesson/Page.h"
 
-#include "app/PaintRegion.h"
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "player/Clock.h"
+#include "player/PaintRegion.h"
 #include "player/Pictures.h"
-#include "player/frmLight.h"
-#include "player/frmMaterial.h"
 
 #include <QLabel>
 #include <cmath>

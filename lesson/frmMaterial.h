@@ -1,7 +1,7 @@
 #pragma once
 // The lesson window of the matter course.
 
-#include "player/LessonWindow.h"
+#include "lesson/LessonWindow.h"
 
 #include <QList>
 

@@ -1,10 +1,10 @@
-#include "dialogs/Answer.h"
+#include "lesson/Ask.h"
 
-#include "app/globals.h"
 #include "dialogs/frmInputLight.h"
 #include "dialogs/frmInputMaterial.h"
-#include "player/Course.h"
-#include "player/LessonWindow.h"
+#include "lesson/Course.h"
+#include "lesson/LessonWindow.h"
+#include "player/globals.h"
 
 void ShowAnswerDialog(LessonWindow& window, int question) {
     gQuestion = std::int16_t(question);

@@ -3,8 +3,8 @@
 // title card and the contract every lesson procedure follows. Each window adds its own
 // controls, its menu table and its lessons.
 
+#include "lesson/Lesson.h"
 #include "player/Form.h"
-#include "player/Lesson.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -122,7 +122,8 @@ protected:
     void restack();
     QPushButton* makeButton(QWidget* parent, const QString& caption, int w, int h);
     QLabel* makeLabel(QWidget* parent, const QString& caption, int x, int y, const QFont& font);
-    void makeMenu(const QColor& panel, const QColor& buttonFace, const QStringList& labels);
+    // The menu panel with the course's five items, labelled as the registry names them.
+    void makeMenu(const QColor& panel, const QColor& buttonFace);
 
 private:
     const lesson::Procedure* current_ = nullptr;
