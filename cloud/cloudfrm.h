@@ -112,6 +112,25 @@ private:
     // A radius drawn from the 1s distribution on [0, xx) against the bound vm.
     double sample1s();
 
+    // ---- the stage table (cloud/ECloud.cpp) ----
+    struct Stage;
+    static const Stage kStages[]; // stage n is row n
+    void playStage(const Stage& stage);
+    // The stages that draw something of their own.
+    void titleOverCloud();
+    void learnersCloud();
+    void secondPrompt();
+    void lectureCaption();
+    void caption1s();
+    void radialDistribution1s();
+    void bohrRadius();
+    void waveFunction1s();
+    void caption2s();
+    void waveFunction2s();
+    void distribution2s();
+    void axes2p();
+    void blackout();
+
     // ---- drawings and pieces of the stages (cloud/ECloud.cpp) ----
     void draw1sCanvas();
     void draw2sCanvas();
