@@ -86,6 +86,213 @@ LogAxis sizeAxis(int w) {
     return {30, qreal(w) - 66, 250, -18, 27};
 }
 
+// ---- the microscopes ----
+
+// A column of the microscope picture: its frame and its title.
+void microscopeColumn(QPainter& p, qreal top, qreal left, qreal width, const QString& title,
+                      const QColor& colour) {
+    p.setPen(QPen(colour, 1.5));
+    p.setBrush(QColor(colour.red(), colour.green(), colour.blue(), 18));
+    p.drawRoundedRect(QRectF(left, top, width, 320), 8, 8);
+    text(p, QRectF(left, top + 6, width, 26), title, gothic(19, true), colour, Qt::AlignCenter);
+}
+
+// Optical microscope: lamp at the bottom, glass lenses, eye at the top.
+void opticalMicroscope(QPainter& p, qreal top) {
+    const qreal cx = 150;
+    microscopeColumn(p, top, 14, 272, QStringLiteral("光学顕微鏡"), QColor(0xB0, 0x7A, 0x00));
+    const qreal eyeY = top + 56, eyepiece = top + 92, objective = top + 196, sample = top + 232,
+                lamp = top + 292;
+    p.setPen(Qt::NoPen);
+    QColor beam = kBeamYellow;
+    beam.setAlpha(110);
+    p.setBrush(beam);
+    const QPointF rays[] = {{cx - 26, lamp - 8},  {cx + 26, lamp - 8}, {cx + 4, sample},
+                            {cx + 30, objective}, {cx + 14, eyepiece}, {cx + 6, eyeY + 10},
+                            {cx - 6, eyeY + 10},  {cx - 14, eyepiece}, {cx - 30, objective},
+                            {cx - 4, sample}};
+    p.drawPolygon(rays, 10);
+    eye(p, QPointF(cx, eyeY), 18);
+    lens(p, QPointF(cx, eyepiece), 26, 7, kGlass);
+    lens(p, QPointF(cx, objective), 34, 8, kGlass);
+    p.fillRect(QRectF(cx - 40, sample - 2, 80, 4), QColor(0x88, 0x99, 0xAA));
+    glow(p, QPointF(cx, lamp), 26, kBeamYellow);
+    text(p, QRectF(cx + 40, eyepiece - 12, 100, 24), QStringLiteral("接眼レンズ"), gothic(15), ink::text);
+    text(p, QRectF(cx + 44, objective - 12, 100, 24), QStringLiteral("対物レンズ"), gothic(15), ink::text);
+    text(p, QRectF(cx + 44, sample - 12, 90, 24), QStringLiteral("試料"), gothic(15), ink::text);
+    text(p, QRectF(cx + 34, lamp - 12, 100, 24), QStringLiteral("可視光"), gothic(15), ink::text);
+}
+
+// Electron microscope: electron gun at the top, magnetic lenses, screen below.
+void electronMicroscope(QPainter& p, qreal top) {
+    const qreal cx = 440;
+    const QColor coil(0xB8, 0x6B, 0x2E);
+    microscopeColumn(p, top, 300, 290, QStringLiteral("電子顕微鏡"), QColor(0x2F, 0x6F, 0xB5));
+    const qreal gun = top + 52, lens1 = top + 118, sample = top + 158, lens2 = top + 204, screen = top + 292;
+    p.setPen(QPen(QColor(0x44, 0x44, 0x55), 1.2));
+    p.setBrush(QColor(0x88, 0x8E, 0x99));
+    p.drawRect(QRectF(cx - 16, gun - 16, 32, 22));
+    QColor beam(0x1E, 0x6F, 0xD9, 90);
+    p.setPen(Qt::NoPen);
+    p.setBrush(beam);
+    const QPointF path[] = {{cx - 4, gun + 6}, {cx + 4, gun + 6},     {cx + 20, lens1},      {cx + 3, sample},
+                            {cx + 20, lens2},  {cx + 70, screen - 4}, {cx - 70, screen - 4}, {cx - 20, lens2},
+                            {cx - 3, sample},  {cx - 20, lens1}};
+    p.drawPolygon(path, 10);
+    for (qreal y : {lens1, lens2}) {
+        p.setPen(QPen(coil.darker(150), 1));
+        p.setBrush(coil);
+        p.drawRoundedRect(QRectF(cx - 60, y - 12, 30, 24), 4, 4);
+        p.drawRoundedRect(QRectF(cx + 30, y - 12, 30, 24), 4, 4);
+    }
+    p.fillRect(QRectF(cx - 36, sample - 2, 72, 4), QColor(0x88, 0x99, 0xAA));
+    p.fillRect(QRectF(cx - 84, screen - 4, 168, 8), QColor(0x3C, 0xB3, 0x71));
+    text(p, QRectF(cx + 22, gun - 18, 120, 24), QStringLiteral("電子線"), gothic(15), ink::text);
+    text(p, QRectF(cx + 64, lens1 - 12, 100, 24), QStringLiteral("磁界レンズ"), gothic(15), ink::text);
+    text(p, QRectF(cx + 64, lens2 - 12, 100, 24), QStringLiteral("磁界レンズ"), gothic(15), ink::text);
+    text(p, QRectF(cx + 40, sample - 12, 80, 24), QStringLiteral("試料"), gothic(15), ink::text);
+    text(p, QRectF(cx - 80, screen - 32, 160, 24), QStringLiteral("蛍光板"), gothic(15), ink::text,
+         Qt::AlignCenter);
+}
+
+// And with X-rays? The beam goes through glass almost unbent.
+void xrayMicroscope(QPainter& p, qreal top) {
+    const qreal cx = 760;
+    const QColor violet(0x7A, 0x3F, 0xB5);
+    microscopeColumn(p, top, 610, 290, QStringLiteral("X線顕微鏡？"), violet);
+    const qreal source = top + 292, glass = top + 196;
+    QColor beam = violet;
+    beam.setAlpha(70);
+    p.setPen(Qt::NoPen);
+    p.setBrush(beam);
+    p.drawRect(QRectF(cx - 26, top + 60, 52, source - top - 70));
+    lens(p, QPointF(cx, glass), 40, 9, kGlass);
+    p.setPen(QPen(QColor(0x55, 0x55, 0x66), 1.2));
+    p.setBrush(QColor(0x88, 0x8E, 0x99));
+    p.drawRect(QRectF(cx - 22, source - 10, 44, 20));
+    text(p, QRectF(cx - 60, top + 70, 120, 90), QStringLiteral("？"), gothic(64, true), violet,
+         Qt::AlignCenter);
+    text(p, QRectF(cx + 46, glass - 12, 100, 24), QStringLiteral("ガラス"), gothic(15), ink::text);
+    text(p, QRectF(cx + 28, source - 12, 100, 24), QStringLiteral("X線"), gothic(15), ink::text);
+}
+
+// ---- the icons of the sizes of things, each in a disc of kIconRadius around c ----
+
+constexpr qreal kIconRadius = 24;
+
+void protonIcon(QPainter& p, QPointF c, const QColor& colour) {
+    ball(p, c, 9, colour);
+}
+
+void nucleusIcon(QPainter& p, QPointF c, const QColor&) {
+    nucleusCluster(p, c, 5, 4, 4);
+}
+
+void atomIcon(QPainter& p, QPointF c, const QColor&) {
+    ball(p, c, 3, ink::proton);
+    p.setPen(QPen(ink::electron, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 16, 16);
+    ball(p, c + QPointF(16, 0), 3, ink::electron);
+}
+
+void waterMoleculeIcon(QPainter& p, QPointF c, const QColor&) {
+    ball(p, c + QPointF(-8, 9), 7, ink::hydrogen);
+    ball(p, c + QPointF(10, 8), 7, ink::hydrogen);
+    ball(p, c + QPointF(1, -3), 12, ink::oxygen);
+}
+
+void virusIcon(QPainter& p, QPointF c, const QColor& colour) {
+    p.setPen(QPen(colour, 2));
+    for (int k = 0; k < 12; ++k) {
+        const double a = k * kPi / 6;
+        p.drawLine(c + QPointF(10 * std::cos(a), 10 * std::sin(a)),
+                   c + QPointF(17 * std::cos(a), 17 * std::sin(a)));
+    }
+    ball(p, c, 11, colour);
+}
+
+void cellIcon(QPainter& p, QPointF c, const QColor& colour) {
+    p.setPen(QPen(colour.darker(140), 1.5));
+    p.setBrush(colour.lighter(140));
+    p.drawEllipse(c, 19, 15);
+    ball(p, c + QPointF(3, 1), 6, QColor(0x8E, 0x44, 0xAD));
+}
+
+void dropIcon(QPainter& p, QPointF c, const QColor& colour) {
+    QPainterPath drop;
+    drop.moveTo(c + QPointF(0, -18));
+    drop.cubicTo(c + QPointF(6, -6), c + QPointF(14, 2), c + QPointF(0, 15));
+    drop.cubicTo(c + QPointF(-14, 2), c + QPointF(-6, -6), c + QPointF(0, -18));
+    p.setPen(QPen(colour.darker(140), 1.2));
+    p.setBrush(colour);
+    p.drawPath(drop);
+}
+
+void personIcon(QPainter& p, QPointF c, const QColor& colour) {
+    p.setPen(QPen(colour, 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(colour);
+    p.drawEllipse(c + QPointF(0, -12), 5, 5);
+    p.drawLine(c + QPointF(0, -6), c + QPointF(0, 7));
+    p.drawLine(c + QPointF(-9, -1), c + QPointF(9, -1));
+    p.drawLine(c + QPointF(0, 7), c + QPointF(-7, 18));
+    p.drawLine(c + QPointF(0, 7), c + QPointF(7, 18));
+}
+
+void mountainIcon(QPainter& p, QPointF c, const QColor& colour) {
+    const QPointF m[3] = {c + QPointF(-20, 12), c + QPointF(0, -14), c + QPointF(20, 12)};
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(m, 3);
+    const QPointF snow[3] = {c + QPointF(-6, -6), c + QPointF(0, -14), c + QPointF(6, -6)};
+    p.setBrush(Qt::white);
+    p.drawPolygon(snow, 3);
+}
+
+void earthIcon(QPainter& p, QPointF c, const QColor& colour) {
+    ball(p, c, 15, colour);
+}
+
+void sunIcon(QPainter& p, QPointF c, const QColor& colour) {
+    glow(p, c, 22, colour);
+    ball(p, c, 13, colour);
+}
+
+void solarSystemIcon(QPainter& p, QPointF c, const QColor&) {
+    p.setPen(QPen(QColor(0x99, 0x99, 0xAA), 1));
+    p.setBrush(Qt::NoBrush);
+    for (qreal rr : {8.0, 13.0, 19.0})
+        p.drawEllipse(c, rr, rr * 0.55);
+    ball(p, c, 4, QColor(0xF5, 0xA6, 0x23));
+}
+
+void galaxyIcon(QPainter& p, QPointF c, const QColor& colour) {
+    p.setPen(Qt::NoPen);
+    for (int k = 0; k < 160; ++k) {
+        const double t = k / 160.0 * 3.2 * kPi;
+        const double rr = 2 + 2.6 * t;
+        for (int arm = 0; arm < 2; ++arm) {
+            const double a = t + arm * kPi;
+            p.setBrush(colour);
+            p.drawEllipse(c + QPointF(rr * std::cos(a), rr * std::sin(a) * 0.55), 0.9, 0.9);
+        }
+    }
+    glow(p, c, 7, Qt::white);
+}
+
+void universeIcon(QPainter& p, QPointF c, const QColor&) {
+    const qreal r = kIconRadius;
+    Rng dots(7);
+    p.setBrush(QColor(0x14, 0x18, 0x30));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(c, r - 1, r - 1);
+    for (int k = 0; k < 40; ++k) {
+        const double a = dots.range(0, 2 * kPi), d = (r - 3) * std::sqrt(dots.uniform());
+        p.setBrush(k % 4 ? QColor(0xDD, 0xDD, 0xFF) : QColor(0xFF, 0xC8, 0x80));
+        p.drawEllipse(c + QPointF(d * std::cos(a), d * std::sin(a)), 0.9, 0.9);
+    }
+}
+
 } // namespace
 
 void drawMeasuringUnits(QPainter& p, int w, int h) {
@@ -169,96 +376,9 @@ void drawMicroscopes(QPainter& p, int w, int h) {
     const QRectF body =
         card(p, QRectF(0, 0, w, h), QStringLiteral("小さなものを見る道具 ― 顕微鏡"), kMeasuring);
     const qreal top = body.top() + 12;
-
-    // A column: title, apparatus, caption.
-    auto column = [&](qreal left, qreal width, const QString& title, const QColor& colour) {
-        p.setPen(QPen(colour, 1.5));
-        p.setBrush(QColor(colour.red(), colour.green(), colour.blue(), 18));
-        p.drawRoundedRect(QRectF(left, top, width, 320), 8, 8);
-        text(p, QRectF(left, top + 6, width, 26), title, gothic(19, true), colour, Qt::AlignCenter);
-    };
-
-    // 1. Optical microscope: lamp at the bottom, glass lenses, eye at the top.
-    {
-        const qreal cx = 150;
-        column(14, 272, QStringLiteral("光学顕微鏡"), QColor(0xB0, 0x7A, 0x00));
-        const qreal eyeY = top + 56, eyepiece = top + 92, objective = top + 196, sample = top + 232,
-                    lamp = top + 292;
-        p.setPen(Qt::NoPen);
-        QColor beam = kBeamYellow;
-        beam.setAlpha(110);
-        p.setBrush(beam);
-        const QPointF rays[] = {{cx - 26, lamp - 8},  {cx + 26, lamp - 8}, {cx + 4, sample},
-                                {cx + 30, objective}, {cx + 14, eyepiece}, {cx + 6, eyeY + 10},
-                                {cx - 6, eyeY + 10},  {cx - 14, eyepiece}, {cx - 30, objective},
-                                {cx - 4, sample}};
-        p.drawPolygon(rays, 10);
-        eye(p, QPointF(cx, eyeY), 18);
-        lens(p, QPointF(cx, eyepiece), 26, 7, kGlass);
-        lens(p, QPointF(cx, objective), 34, 8, kGlass);
-        p.fillRect(QRectF(cx - 40, sample - 2, 80, 4), QColor(0x88, 0x99, 0xAA));
-        glow(p, QPointF(cx, lamp), 26, kBeamYellow);
-        text(p, QRectF(cx + 40, eyepiece - 12, 100, 24), QStringLiteral("接眼レンズ"), gothic(15), ink::text);
-        text(p, QRectF(cx + 44, objective - 12, 100, 24), QStringLiteral("対物レンズ"), gothic(15),
-             ink::text);
-        text(p, QRectF(cx + 44, sample - 12, 90, 24), QStringLiteral("試料"), gothic(15), ink::text);
-        text(p, QRectF(cx + 34, lamp - 12, 100, 24), QStringLiteral("可視光"), gothic(15), ink::text);
-    }
-
-    // 2. Electron microscope: electron gun at the top, magnetic lenses, screen below.
-    {
-        const qreal cx = 440;
-        const QColor coil(0xB8, 0x6B, 0x2E);
-        column(300, 290, QStringLiteral("電子顕微鏡"), QColor(0x2F, 0x6F, 0xB5));
-        const qreal gun = top + 52, lens1 = top + 118, sample = top + 158, lens2 = top + 204,
-                    screen = top + 292;
-        p.setPen(QPen(QColor(0x44, 0x44, 0x55), 1.2));
-        p.setBrush(QColor(0x88, 0x8E, 0x99));
-        p.drawRect(QRectF(cx - 16, gun - 16, 32, 22));
-        QColor beam(0x1E, 0x6F, 0xD9, 90);
-        p.setPen(Qt::NoPen);
-        p.setBrush(beam);
-        const QPointF path[] = {{cx - 4, gun + 6},     {cx + 4, gun + 6}, {cx + 20, lens1},
-                                {cx + 3, sample},      {cx + 20, lens2},  {cx + 70, screen - 4},
-                                {cx - 70, screen - 4}, {cx - 20, lens2},  {cx - 3, sample},
-                                {cx - 20, lens1}};
-        p.drawPolygon(path, 10);
-        for (qreal y : {lens1, lens2}) {
-            p.setPen(QPen(coil.darker(150), 1));
-            p.setBrush(coil);
-            p.drawRoundedRect(QRectF(cx - 60, y - 12, 30, 24), 4, 4);
-            p.drawRoundedRect(QRectF(cx + 30, y - 12, 30, 24), 4, 4);
-        }
-        p.fillRect(QRectF(cx - 36, sample - 2, 72, 4), QColor(0x88, 0x99, 0xAA));
-        p.fillRect(QRectF(cx - 84, screen - 4, 168, 8), QColor(0x3C, 0xB3, 0x71));
-        text(p, QRectF(cx + 22, gun - 18, 120, 24), QStringLiteral("電子線"), gothic(15), ink::text);
-        text(p, QRectF(cx + 64, lens1 - 12, 100, 24), QStringLiteral("磁界レンズ"), gothic(15), ink::text);
-        text(p, QRectF(cx + 64, lens2 - 12, 100, 24), QStringLiteral("磁界レンズ"), gothic(15), ink::text);
-        text(p, QRectF(cx + 40, sample - 12, 80, 24), QStringLiteral("試料"), gothic(15), ink::text);
-        text(p, QRectF(cx - 80, screen - 32, 160, 24), QStringLiteral("蛍光板"), gothic(15), ink::text,
-             Qt::AlignCenter);
-    }
-
-    // 3. And with X-rays? The beam goes through glass almost unbent.
-    {
-        const qreal cx = 760;
-        const QColor violet(0x7A, 0x3F, 0xB5);
-        column(610, 290, QStringLiteral("X線顕微鏡？"), violet);
-        const qreal source = top + 292, glass = top + 196;
-        QColor beam = violet;
-        beam.setAlpha(70);
-        p.setPen(Qt::NoPen);
-        p.setBrush(beam);
-        p.drawRect(QRectF(cx - 26, top + 60, 52, source - top - 70));
-        lens(p, QPointF(cx, glass), 40, 9, kGlass);
-        p.setPen(QPen(QColor(0x55, 0x55, 0x66), 1.2));
-        p.setBrush(QColor(0x88, 0x8E, 0x99));
-        p.drawRect(QRectF(cx - 22, source - 10, 44, 20));
-        text(p, QRectF(cx - 60, top + 70, 120, 90), QStringLiteral("？"), gothic(64, true), violet,
-             Qt::AlignCenter);
-        text(p, QRectF(cx + 46, glass - 12, 100, 24), QStringLiteral("ガラス"), gothic(15), ink::text);
-        text(p, QRectF(cx + 28, source - 12, 100, 24), QStringLiteral("X線"), gothic(15), ink::text);
-    }
+    opticalMicroscope(p, top);
+    electronMicroscope(p, top);
+    xrayMicroscope(p, top);
 
     // Bottom: what each of them uses, and how fine it can see.
     const qreal y = top + 336;
@@ -280,144 +400,45 @@ void drawLengthScale(QPainter& p, int w, int h) {
     const LogAxis axis = sizeAxis(w);
     drawLogAxis(p, axis);
 
-    // Each thing: its size as a power of ten, a name, a size and a small icon.
+    // Each thing: its size as a power of ten, a name, a size, a small icon and its colour.
     struct Thing {
         double exponent;
         const char* name;
         const char* size;
-        int icon;
+        void (*icon)(QPainter&, QPointF, const QColor&);
+        QColor colour;
     };
+    // clang-format off
     const Thing things[] = {
-        {-15, "陽子", "1 fm", 0},       {-14, "原子核", "10 fm", 1},
-        {-10, "原子", "0.1 nm", 2},     {-9.5, "水分子", "0.3 nm", 3},
-        {-7, "ウイルス", "0.1 μm", 4},  {-5, "細胞", "10 μm", 5},
-        {-3, "水滴", "1 mm", 6},        {0.2, "人", "1.7 m", 7},
-        {3.6, "富士山", "3.8 km", 8},   {7.1, "地球", "1万3千 km", 9},
-        {9.1, "太陽", "140万 km", 10},  {13, "太陽系", "100億 km", 11},
-        {21, "銀河系", "10万光年", 12}, {26.9, "宇宙", "約 900億光年", 13},
+        {-15, "陽子", "1 fm", protonIcon, ink::proton},
+        {-14, "原子核", "10 fm", nucleusIcon, ink::neutron},
+        {-10, "原子", "0.1 nm", atomIcon, ink::electron},
+        {-9.5, "水分子", "0.3 nm", waterMoleculeIcon, ink::oxygen},
+        {-7, "ウイルス", "0.1 μm", virusIcon, QColor(0x7B, 0xA3, 0x3B)},
+        {-5, "細胞", "10 μm", cellIcon, QColor(0xE0, 0x8C, 0xB0)},
+        {-3, "水滴", "1 mm", dropIcon, kWater},
+        {0.2, "人", "1.7 m", personIcon, ink::text},
+        {3.6, "富士山", "3.8 km", mountainIcon, QColor(0x5B, 0x7F, 0x9F)},
+        {7.1, "地球", "1万3千 km", earthIcon, QColor(0x2E, 0x86, 0xDE)},
+        {9.1, "太陽", "140万 km", sunIcon, QColor(0xF5, 0xA6, 0x23)},
+        {13, "太陽系", "100億 km", solarSystemIcon, QColor(0xF5, 0xC5, 0x42)},
+        {21, "銀河系", "10万光年", galaxyIcon, QColor(0x9B, 0x8B, 0xD8)},
+        {26.9, "宇宙", "約 900億光年", universeIcon, QColor(0x33, 0x33, 0x66)},
     };
+    // clang-format on
     int index = 0;
     for (const Thing& t : things) {
+        // Alternately above and below the axis, so that neighbours do not collide.
         const bool above = index++ % 2 == 0;
         const qreal x = axis.x(t.exponent);
         const QPointF c(x, above ? body.top() + 80 : axis.y + 150);
-        const qreal r = 24;
+        const qreal r = kIconRadius;
         p.setPen(QPen(QColor(0xBB, 0xBB, 0xBB), 1));
         p.drawLine(QPointF(x, axis.y + (above ? -8 : 8)), c + QPointF(0, above ? r : -r));
         p.setBrush(QColor(0xF0, 0xF4, 0xF8));
         p.drawEllipse(c, r, r);
-        const QColor colours[] = {ink::proton,
-                                  ink::neutron,
-                                  ink::electron,
-                                  ink::oxygen,
-                                  QColor(0x7B, 0xA3, 0x3B),
-                                  QColor(0xE0, 0x8C, 0xB0),
-                                  kWater,
-                                  ink::text,
-                                  QColor(0x5B, 0x7F, 0x9F),
-                                  QColor(0x2E, 0x86, 0xDE),
-                                  QColor(0xF5, 0xA6, 0x23),
-                                  QColor(0xF5, 0xC5, 0x42),
-                                  QColor(0x9B, 0x8B, 0xD8),
-                                  QColor(0x33, 0x33, 0x66)};
-        const QColor colour = colours[t.icon];
-        switch (t.icon) {
-        case 1: nucleusCluster(p, c, 5, 4, 4); break;
-        case 2:
-            ball(p, c, 3, ink::proton);
-            p.setPen(QPen(ink::electron, 1.2));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(c, 16, 16);
-            ball(p, c + QPointF(16, 0), 3, ink::electron);
-            break;
-        case 3:
-            ball(p, c + QPointF(-8, 9), 7, ink::hydrogen);
-            ball(p, c + QPointF(10, 8), 7, ink::hydrogen);
-            ball(p, c + QPointF(1, -3), 12, ink::oxygen);
-            break;
-        case 4:
-            p.setPen(QPen(colour, 2));
-            for (int k = 0; k < 12; ++k) {
-                const double a = k * kPi / 6;
-                p.drawLine(c + QPointF(10 * std::cos(a), 10 * std::sin(a)),
-                           c + QPointF(17 * std::cos(a), 17 * std::sin(a)));
-            }
-            ball(p, c, 11, colour);
-            break;
-        case 5:
-            p.setPen(QPen(colour.darker(140), 1.5));
-            p.setBrush(colour.lighter(140));
-            p.drawEllipse(c, 19, 15);
-            ball(p, c + QPointF(3, 1), 6, QColor(0x8E, 0x44, 0xAD));
-            break;
-        case 6: {
-            QPainterPath drop;
-            drop.moveTo(c + QPointF(0, -18));
-            drop.cubicTo(c + QPointF(6, -6), c + QPointF(14, 2), c + QPointF(0, 15));
-            drop.cubicTo(c + QPointF(-14, 2), c + QPointF(-6, -6), c + QPointF(0, -18));
-            p.setPen(QPen(colour.darker(140), 1.2));
-            p.setBrush(colour);
-            p.drawPath(drop);
-            break;
-        }
-        case 7:
-            p.setPen(QPen(colour, 2.4, Qt::SolidLine, Qt::RoundCap));
-            p.setBrush(colour);
-            p.drawEllipse(c + QPointF(0, -12), 5, 5);
-            p.drawLine(c + QPointF(0, -6), c + QPointF(0, 7));
-            p.drawLine(c + QPointF(-9, -1), c + QPointF(9, -1));
-            p.drawLine(c + QPointF(0, 7), c + QPointF(-7, 18));
-            p.drawLine(c + QPointF(0, 7), c + QPointF(7, 18));
-            break;
-        case 8: {
-            const QPointF m[3] = {c + QPointF(-20, 12), c + QPointF(0, -14), c + QPointF(20, 12)};
-            p.setPen(Qt::NoPen);
-            p.setBrush(colour);
-            p.drawPolygon(m, 3);
-            const QPointF snow[3] = {c + QPointF(-6, -6), c + QPointF(0, -14), c + QPointF(6, -6)};
-            p.setBrush(Qt::white);
-            p.drawPolygon(snow, 3);
-            break;
-        }
-        case 10:
-            glow(p, c, 22, colour);
-            ball(p, c, 13, colour);
-            break;
-        case 11:
-            p.setPen(QPen(QColor(0x99, 0x99, 0xAA), 1));
-            p.setBrush(Qt::NoBrush);
-            for (qreal rr : {8.0, 13.0, 19.0})
-                p.drawEllipse(c, rr, rr * 0.55);
-            ball(p, c, 4, QColor(0xF5, 0xA6, 0x23));
-            break;
-        case 12:
-            p.setPen(Qt::NoPen);
-            for (int k = 0; k < 160; ++k) {
-                const double t = k / 160.0 * 3.2 * kPi;
-                const double rr = 2 + 2.6 * t;
-                for (int arm = 0; arm < 2; ++arm) {
-                    const double a = t + arm * kPi;
-                    p.setBrush(colour);
-                    p.drawEllipse(c + QPointF(rr * std::cos(a), rr * std::sin(a) * 0.55), 0.9, 0.9);
-                }
-            }
-            glow(p, c, 7, Qt::white);
-            break;
-        case 13: {
-            Rng dots(7);
-            p.setBrush(QColor(0x14, 0x18, 0x30));
-            p.setPen(Qt::NoPen);
-            p.drawEllipse(c, r - 1, r - 1);
-            for (int k = 0; k < 40; ++k) {
-                const double a = dots.range(0, 2 * kPi), d = (r - 3) * std::sqrt(dots.uniform());
-                p.setBrush(k % 4 ? QColor(0xDD, 0xDD, 0xFF) : QColor(0xFF, 0xC8, 0x80));
-                p.drawEllipse(c + QPointF(d * std::cos(a), d * std::sin(a)), 0.9, 0.9);
-            }
-            break;
-        }
-        default: ball(p, c, t.icon == 0 ? 9 : 15, colour); break;
-        }
-        const qreal ty = above ? c.y() + r + 2 : c.y() + r + 2;
+        t.icon(p, c, t.colour);
+        const qreal ty = c.y() + r + 2;
         text(p, QRectF(x - 45, ty, 90, 20), QString::fromUtf8(t.name), gothic(15, true), ink::text,
              Qt::AlignCenter);
         text(p, QRectF(x - 55, ty + 18, 110, 18), QString::fromUtf8(t.size), gothic(13), ink::muted,
