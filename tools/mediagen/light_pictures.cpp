@@ -74,13 +74,10 @@ void electronSprite(QPainter& p, int w, int h, const QColor& colour) {
 
 } // namespace
 
-void drawScienceWallpaper(QPainter& p, int w, int h) {
-    // A pale wallpaper: the item titles are printed on it in large black
-    // letters without a background of their own, so nothing here is dark
-    // and the middle band stays quiet.
-    verticalGradient(p, QRectF(0, 0, w, h), QColor(0xE8, 0xF3, 0xFF), QColor(0xF5, 0xEE, 0xFF));
+namespace {
 
-    // Waves running along the bottom.
+// Waves running along the bottom.
+void wallpaperWaves(QPainter& p, int w, int h) {
     for (int k = 0; k < 5; ++k) {
         QPainterPath wave;
         const double amplitude = 14 + 5 * k;
@@ -99,8 +96,10 @@ void drawScienceWallpaper(QPainter& p, int w, int h) {
         p.setBrush(Qt::NoBrush);
         p.drawPath(wave);
     }
+}
 
-    // A prism at the left splitting a white beam into a fan of colours.
+// A prism at the left splitting a white beam into a fan of colours.
+void wallpaperPrism(QPainter& p) {
     const QPointF apex(200, 330), left(130, 450), right(270, 450);
     for (int i = 0; i < 40; ++i) {
         const double t = i / 39.0;
@@ -119,8 +118,10 @@ void drawScienceWallpaper(QPainter& p, int w, int h) {
     p.setPen(QPen(QColor(0x88, 0xA8, 0xCC), 2));
     p.setBrush(QColor(255, 255, 255, 150));
     p.drawPath(prism);
+}
 
-    // An atom at the top right and a lens with rays at the top left.
+// An atom at the top right and a lens with rays at the top left.
+void wallpaperAtomAndLens(QPainter& p, int w) {
     const QPointF atom(w - 150, 120);
     p.setPen(QPen(QColor(0x7A, 0x9C, 0xD6, 150), 2));
     p.setBrush(Qt::NoBrush);
@@ -149,8 +150,10 @@ void drawScienceWallpaper(QPainter& p, int w, int h) {
         p.drawLine(QPointF(30, lensCentre.y() + k * 20), QPointF(lensCentre.x(), lensCentre.y() + k * 20));
         p.drawLine(QPointF(lensCentre.x(), lensCentre.y() + k * 20), QPointF(270, lensCentre.y()));
     }
+}
 
-    // Formulas of the course, faint, away from the middle band.
+// Formulas of the course, faint, away from the middle band.
+void wallpaperFormulas(QPainter& p) {
     struct Placed {
         QPointF at;
         Formula f;
@@ -168,14 +171,31 @@ void drawScienceWallpaper(QPainter& p, int w, int h) {
     };
     for (const Placed& placed : formulas)
         drawFormula(p, placed.f, placed.at, placed.size, QColor(0x6A, 0x7F, 0xB0, 150));
+}
 
-    // A few sparkles.
+// A few sparkles.
+void wallpaperSparkles(QPainter& p, int w, int h) {
     Rng rng(0x5C1E);
     for (int i = 0; i < 40; ++i) {
         const QPointF c(rng.range(0, w), rng.range(0, h));
         if (c.y() > h * 0.22 && c.y() < h * 0.42 && c.x() > w * 0.22 && c.x() < w * 0.78) continue;
         glow(p, c, rng.range(3, 7), spectrumColour(rng.range(420, 680)));
     }
+}
+
+} // namespace
+
+void drawScienceWallpaper(QPainter& p, int w, int h) {
+    // A pale wallpaper: the item titles are printed on it in large black
+    // letters without a background of their own, so nothing here is dark
+    // and the middle band stays quiet.
+    verticalGradient(p, QRectF(0, 0, w, h), QColor(0xE8, 0xF3, 0xFF), QColor(0xF5, 0xEE, 0xFF));
+
+    wallpaperWaves(p, w, h);
+    wallpaperPrism(p);
+    wallpaperAtomAndLens(p, w);
+    wallpaperFormulas(p);
+    wallpaperSparkles(p, w, h);
 }
 
 void drawLightSpeedStrip(QPainter& p, int w, int h) {
