@@ -134,28 +134,25 @@ SpanClock* install(std::unique_ptr<Clock> inner) {
     return p;
 }
 
-} // namespace
-
-namespace bench {
-
-int pacing(int argc, char* argv[]) {
+struct Options {
     bool csv = false, busy = true, tour = true;
     int runs = 5;
-    const char* only = nullptr;
+    const char* only = nullptr; // only the rows whose name contains this
+};
+
+Options parseOptions(int argc, char* argv[]) {
+    Options o;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--csv") == 0) csv = true;
-        if (std::strcmp(argv[i], "--no-busy") == 0) busy = false;
-        if (std::strcmp(argv[i], "--no-tour") == 0) tour = false;
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) only = argv[++i];
+        if (std::strcmp(argv[i], "--csv") == 0) o.csv = true;
+        if (std::strcmp(argv[i], "--no-busy") == 0) o.busy = false;
+        if (std::strcmp(argv[i], "--no-tour") == 0) o.tour = false;
+        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) o.runs = std::max(1, std::atoi(argv[++i]));
+        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) o.only = argv[++i];
     }
+    return o;
+}
 
-    const float scaleBefore = gScale;
-    gScale = 1.5f;
-    // The cues are recorded, not played: a machine without sound would otherwise time
-    // its audio warnings.
-    auto soundBefore = setSoundBackend(std::make_unique<RecordingSoundBackend>());
-
+std::vector<pacing::Row> chosenRows(const char* only) {
     std::vector<pacing::Row> rows;
     pacing::lightRows(rows);
     pacing::kikaRows(rows);
@@ -168,26 +165,37 @@ int pacing(int argc, char* argv[]) {
             std::remove_if(rows.begin(), rows.end(),
                            [only](const pacing::Row& r) { return !r.name.contains(QLatin1String(only)); }),
             rows.end());
+    return rows;
+}
 
-    // The rows checked against the lessons: on the virtual clock a step's waits add up to
-    // exactly the sum of the waits it asks for.
+// The rows checked against the lessons: on the virtual clock a step's waits add up to
+// exactly the sum of the waits it asks for.
+std::vector<qint64> virtualSpans(const std::vector<pacing::Row>& rows) {
     std::vector<qint64> virtualMs;
-    auto previous = setClock(nullptr);
     for (const pacing::Row& r : rows) {
         SpanClock* clock = install(std::make_unique<VirtualClock>());
         r.prepare();
         r.play();
         virtualMs.push_back(clock->clockMs());
     }
+    return virtualMs;
+}
 
-    // The real clock inside a span clock, for every run.
+// The real times of every row, run by run, idle and with the other core busy.
+struct RealTimes {
+    std::vector<std::vector<double>> idle, loaded;
+};
+
+// The real clock inside a span clock, for every run.
+RealTimes realSpans(const std::vector<pacing::Row>& rows, const Options& o) {
     setClock(nullptr);
     SpanClock* clock = install(setClock(nullptr));
-    std::vector<std::vector<double>> idle(rows.size()), loaded(rows.size());
+    RealTimes times{std::vector<std::vector<double>>(rows.size()),
+                    std::vector<std::vector<double>>(rows.size())};
     BusyCore core;
-    bool busyAvailable = busy;
-    if (csv) std::printf("name,nominal_ms,real_ms\n");
-    for (int run = 0; run < runs; ++run) {
+    bool busyAvailable = o.busy;
+    if (o.csv) std::printf("name,nominal_ms,real_ms\n");
+    for (int run = 0; run < o.runs; ++run) {
         for (size_t i = 0; i < rows.size(); ++i) {
             const pacing::Row& r = rows[i];
             for (int withBusy = 0; withBusy <= (busyAvailable ? 1 : 0); ++withBusy) {
@@ -200,8 +208,8 @@ int pacing(int argc, char* argv[]) {
                 r.play();
                 core.stop();
                 const double real = clock->realMs();
-                (withBusy ? loaded : idle)[i].push_back(real);
-                if (csv) {
+                (withBusy ? times.loaded : times.idle)[i].push_back(real);
+                if (o.csv) {
                     std::printf("%s%s,%.0f,%.3f\n", qPrintable(r.name), withBusy ? " [other core busy]" : "",
                                 r.nominalMs, real);
                     std::fflush(stdout);
@@ -209,9 +217,11 @@ int pacing(int argc, char* argv[]) {
             }
         }
     }
-    for (const pacing::Row& r : rows)
-        if (r.finish) r.finish();
+    return times;
+}
 
+// Reports every row whose nominal differs from its step's waits; returns how many do.
+int reportMismatches(const std::vector<pacing::Row>& rows, const std::vector<qint64>& virtualMs) {
     int mismatches = 0;
     for (size_t i = 0; i < rows.size(); ++i) {
         if (double(virtualMs[i]) == rows[i].nominalMs) continue;
@@ -220,32 +230,57 @@ int pacing(int argc, char* argv[]) {
                      "%s: the step's waits add up to %lld ms on the virtual clock, its rows to %.0f ms\n",
                      qPrintable(rows[i].name), static_cast<long long>(virtualMs[i]), rows[i].nominalMs);
     }
+    return mismatches;
+}
 
-    if (!csv) {
-        std::printf("\nPacing at gScale 1.5 on the %s platform, %d run%s: real time over each step's waits\n"
-                    "against the sum of the waits its rows perform (ratio 1.000 is exact)\n",
-                    qPrintable(QGuiApplication::platformName()), runs, runs == 1 ? "" : "s");
-        std::printf("%-22s %8s %9s %7s %7s %7s | %-26s\n", "row", "nominal", "median", "min", "median", "max",
-                    "other core busy: min median max");
-        for (size_t i = 0; i < rows.size(); ++i) {
-            const Stats s = stats(idle[i]);
-            const Stats b = stats(loaded[i]);
-            const double n = rows[i].nominalMs;
-            std::printf("%-22s %6.0fms %7.1fms %7.3f %7.3f %7.3f", qPrintable(rows[i].name), n, s.median,
-                        s.min / n, s.median / n, s.max / n);
-            if (!loaded[i].empty())
-                std::printf(" | %7.3f %7.3f %7.3f\n", b.min / n, b.median / n, b.max / n);
-            else
-                std::printf(" | (no other core)\n");
-        }
-        if (!mismatches) std::printf("Every row's nominal matches its step's waits on the virtual clock.\n");
+void printTable(const std::vector<pacing::Row>& rows, const RealTimes& times, int runs, int mismatches) {
+    std::printf("\nPacing at gScale 1.5 on the %s platform, %d run%s: real time over each step's waits\n"
+                "against the sum of the waits its rows perform (ratio 1.000 is exact)\n",
+                qPrintable(QGuiApplication::platformName()), runs, runs == 1 ? "" : "s");
+    std::printf("%-22s %8s %9s %7s %7s %7s | %-26s\n", "row", "nominal", "median", "min", "median", "max",
+                "other core busy: min median max");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Stats s = stats(times.idle[i]);
+        const Stats b = stats(times.loaded[i]);
+        const double n = rows[i].nominalMs;
+        std::printf("%-22s %6.0fms %7.1fms %7.3f %7.3f %7.3f", qPrintable(rows[i].name), n, s.median,
+                    s.min / n, s.median / n, s.max / n);
+        if (!times.loaded[i].empty())
+            std::printf(" | %7.3f %7.3f %7.3f\n", b.min / n, b.median / n, b.max / n);
+        else
+            std::printf(" | (no other core)\n");
     }
+    if (!mismatches) std::printf("Every row's nominal matches its step's waits on the virtual clock.\n");
+}
+
+} // namespace
+
+namespace bench {
+
+int pacing(int argc, char* argv[]) {
+    const Options o = parseOptions(argc, argv);
+
+    const float scaleBefore = gScale;
+    gScale = 1.5f;
+    // The cues are recorded, not played: a machine without sound would otherwise time
+    // its audio warnings.
+    auto soundBefore = setSoundBackend(std::make_unique<RecordingSoundBackend>());
+
+    const std::vector<pacing::Row> rows = chosenRows(o.only);
+    auto previous = setClock(nullptr);
+    const std::vector<qint64> virtualMs = virtualSpans(rows);
+    const RealTimes times = realSpans(rows, o);
+    for (const pacing::Row& r : rows)
+        if (r.finish) r.finish();
+
+    const int mismatches = reportMismatches(rows, virtualMs);
+    if (!o.csv) printTable(rows, times, o.runs, mismatches);
 
     setClock(std::move(previous));
     setSoundBackend(std::move(soundBefore));
     gScale = scaleBefore;
     int failures = 0;
-    if (tour && !csv) failures = benchPacingTour();
+    if (o.tour && !o.csv) failures = benchPacingTour();
     return mismatches + failures ? 1 : 0;
 }
 
