@@ -2,7 +2,8 @@
 # Checks that need no build: every C++ file is formatted as .clang-format says; no code
 # outside the clock service waits on its own (timers, event loops, event passes or sleeps
 # go through player/Clock, so tests and the tour can run on the virtual clock); the layers
-# include only the layers below them; lesson code works only through its Page.
+# include only the layers below them; lesson code works only through its Page; no product or
+# tool file grows past 700 lines and no function past 80.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -64,5 +65,27 @@ if offenders=$(git ls-files 'light/*' 'matter/*' | grep -E '\.(cpp|h)$' | xargs 
   status=1
 fi
 
-[ "$status" -eq 0 ] && echo "check-source: formatting, clock discipline, layers and lesson rooms hold"
+# Sizes: a file or a function that has grown past these is doing several things at once and
+# reads better split. Tests are exempt: a test file holds many small cases side by side.
+max_file_lines=700
+max_function_lines=80
+mapfile -t sized < <(git ls-files app player dialogs lesson light matter cloud periodic driver tools bench |
+  grep -E '\.(cpp|h)$')
+long_files=()
+for f in "${sized[@]}"; do
+  n=$(wc -l <"$f")
+  ((n <= max_file_lines)) || long_files+=("$f: $n lines")
+done
+if ((${#long_files[@]})); then
+  echo "check-source: files over $max_file_lines lines (split them by what they hold):" >&2
+  printf '  %s\n' "${long_files[@]}" >&2
+  status=1
+fi
+if long_functions=$(awk -v limit="$max_function_lines" -f tools/long-functions.awk "${sized[@]}"); [ -n "$long_functions" ]; then
+  echo "check-source: functions over $max_function_lines lines (give their parts names of their own):" >&2
+  echo "$long_functions" | sed 's/^/  /' >&2
+  status=1
+fi
+
+[ "$status" -eq 0 ] && echo "check-source: formatting, clock discipline, layers, lesson rooms and sizes hold"
 exit "$status"
