@@ -73,7 +73,7 @@ void benchCloud() {
         // Loading draws the title and its 1000-dot cloud.
         row(what, 1000, timed([&] { v = &form<cloudfrm>(); }));
         v->Show();
-        v->CalcNum = 10000;
+        v->setCount(10000);
         std::snprintf(what, sizeof what, "viewer 1s cloud with events, gScale %.1f", double(scale));
         row(what, 10000, timed([&] { v->run([&] { v->start0(); }); }));
         v->Unload();

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -116,6 +117,34 @@ cloudfrm::cloudfrm() {
 }
 
 cloudfrm::~cloudfrm() = default;
+
+bool cloudfrm::asksCount() const {
+    return InputText->isVisible() && InputText->isEnabled();
+}
+
+QString cloudfrm::countPrompt() const {
+    return InputLabel->text();
+}
+
+QWidget* cloudfrm::countBox() const {
+    return InputText;
+}
+
+QString cloudfrm::countText() const {
+    return InputText->text();
+}
+
+bool cloudfrm::asksReturn() const {
+    return Label5->isVisible();
+}
+
+QWidget* cloudfrm::returnKeyTarget() const {
+    return Picture1;
+}
+
+void cloudfrm::setCount(int dots) {
+    CalcNum = std::int16_t(std::clamp(dots, 0, kMaxCount));
+}
 
 WaveFunction1& cloudfrm::wave() {
     if (!wave_) wave_ = std::make_unique<WaveFunction1>(*Picture1, *Label1);

@@ -24,7 +24,26 @@ public:
     cloudfrm();
     ~cloudfrm() override;
 
-    // ---- controls (public, so the learner driver can type into the prompts) ----
+    // ---- what the learner sees and does (the learner driver and the tests go through these) ----
+    // The stage shown: 0 to 35, or -1 before stage 0.
+    int stage() const { return ECloudpara; }
+    // Whether the dot-count prompt waits for a number, what it asks, the box the number is
+    // typed into and what the box holds.
+    bool asksCount() const;
+    QString countPrompt() const;
+    QWidget* countBox() const;
+    QString countText() const;
+    // Whether the Return prompt waits, and the drawing area that takes its Return key.
+    bool asksReturn() const;
+    QWidget* returnKeyTarget() const;
+    // The dots the next 1s cloud draws (0 to kMaxCount), as a count typed at the prompt sets it.
+    void setCount(int dots);
+
+private:
+    // Tests that inspect the controls and the pacing go through tests/support/ViewerInside.h.
+    friend struct CloudInside;
+
+    // ---- controls ----
     PictureBox* Picture1 = nullptr;  // drawing area, user coordinates (0, 0)-(640, 400)
     QLabel* Label1 = nullptr;        // dot counter, on Picture1
     QLabel* Label3 = nullptr;        // caption line, on Picture1
@@ -51,6 +70,7 @@ public:
     double a0 = 0;            // canvas x of one Bohr radius
     std::int16_t np = 0;      // dots per p-orbital lobe
 
+public:
     static constexpr int kMaxCount = 10000;
     // Pacing modes armed by break_.
     enum Mode : std::int16_t {

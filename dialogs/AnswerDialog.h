@@ -1,8 +1,9 @@
 #pragma once
 // What the two answer dialogs share: a fixed frame owned by a lesson window, the answer
 // boxes with their key filter, the close request that waits for an answer, and the
-// modal show on behalf of the lesson window's session.
+// modal show on behalf of the lesson window's session; each is answered as a Replyable.
 
+#include "dialogs/Replyable.h"
 #include "player/Clock.h"
 
 #include <QDialog>
@@ -14,7 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class AnswerDialog : public QDialog {
+class AnswerDialog : public QDialog, public Replyable {
     Q_OBJECT
 public:
     // owner: the lesson window that asks (may be null for a dialog on its own); the
@@ -34,6 +35,9 @@ public:
     // (arrows, Delete, shortcuts with Ctrl or Alt): those are never filtered, so editing
     // and pasting work as in any text box.
     static int keyAscii(const QKeyEvent* e);
+
+    // The close box, as the learner clicks it: the close request ends in reject().
+    void closeBox() override { close(); }
 
 protected:
     Form* owner() const { return owner_; }

@@ -69,6 +69,23 @@ QString frmInputLight::questionText(int question) {
     return q ? QString::fromUtf16(q->text.data(), qsizetype(q->text.size())) : QString();
 }
 
+QString frmInputLight::asked() const {
+    return replyFields() == 2 ? lblMessage1->text() : lblMessage->text();
+}
+
+int frmInputLight::replyFields() const {
+    return question_ == 4 && picInput->isVisible() ? 2 : 1;
+}
+
+QWidget* frmInputLight::replyBox(int i) const {
+    if (replyFields() == 2) return i == 0 ? txtInput1 : i == 1 ? txtInput2 : nullptr;
+    return i == 0 ? txtInput : nullptr;
+}
+
+QWidget* frmInputLight::okButton() const {
+    return OKbutton;
+}
+
 frmInputLight::frmInputLight(Form* owner)
     : AnswerDialog(owner, QStringLiteral("光とは"), twips(7365), twips(2100)) {
     lblMessage = makeLabel(this, QString(), twips(360), twips(180));

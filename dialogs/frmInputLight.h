@@ -27,6 +27,11 @@ public:
     // number that has none.
     static QString questionText(int question);
 
+    int question() const override { return question_; }
+    QString asked() const override;
+    // The two-number question fills the two boxes of picInput; every other one txtInput.
+    int replyFields() const override;
+
     void OKbutton_Click();
     void txtInput_Change();
     void txtInput1_Change();
@@ -37,6 +42,8 @@ protected:
     bool Form_QueryUnload() override;
     bool KeyPress(QLineEdit* box, int keyAscii) override;
     void showEvent(QShowEvent* e) override;
+    QWidget* replyBox(int i) const override;
+    QWidget* okButton() const override;
 
 private:
     bool txtInput_KeyPress(int keyAscii);

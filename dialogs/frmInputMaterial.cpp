@@ -56,6 +56,18 @@ QString frmInputMaterial::questionText(int question) {
     return q ? QString::fromUtf16(q->text.data(), qsizetype(q->text.size())) : QString();
 }
 
+QString frmInputMaterial::asked() const {
+    return lblMessage->text();
+}
+
+QWidget* frmInputMaterial::replyBox(int i) const {
+    return i == 0 ? txtInput : nullptr;
+}
+
+QWidget* frmInputMaterial::okButton() const {
+    return OKbutton;
+}
+
 frmInputMaterial::frmInputMaterial(Form* owner)
     : AnswerDialog(owner, QStringLiteral("物質とは"), twips(9000), twips(2100)) {
     lblMessage = makeLabel(this, QString(), twips(240), twips(240));

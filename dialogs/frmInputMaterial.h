@@ -18,6 +18,10 @@ public:
     // number that has none.
     static QString questionText(int question);
 
+    int question() const override { return question_; }
+    QString asked() const override;
+    int replyFields() const override { return 1; }
+
     void OKbutton_Click();
     void txtInput_Change();
 
@@ -26,6 +30,8 @@ protected:
     bool Form_QueryUnload() override;
     bool KeyPress(QLineEdit* box, int keyAscii) override;
     void showEvent(QShowEvent* e) override;
+    QWidget* replyBox(int i) const override;
+    QWidget* okButton() const override;
 
 private:
     int question_ = 0;

@@ -2,9 +2,9 @@
 
 #include "app/frmStart.h"
 #include "cloud/cloudfrm.h"
-#include "dialogs/frmInputLight.h"
-#include "dialogs/frmInputMaterial.h"
-#include "driver/Answers.h"
+#include "driver/Answerer.h"
+#include "driver/CloudDriver.h"
+#include "driver/PeriodicDriver.h"
 #include "lesson/Course.h"
 #include "lesson/frmLight.h"
 #include "lesson/frmMaterial.h"
@@ -13,15 +13,8 @@
 #include "player/Prompts.h"
 #include "player/globals.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialogButtonBox>
-#include <QInputDialog>
-#include <QKeyEvent>
+#include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace driver {
@@ -50,39 +43,9 @@ QString procedureOf(const LessonWindow& w) {
     return p ? QString::fromLatin1(p->name) : QString();
 }
 
-// ---- keyboard ----
+// ---- the learner ----
 
 namespace {
-
-int keyFor(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') return Qt::Key_0 + (u - u'0');
-    if (u >= u'a' && u <= u'z') return Qt::Key_A + (u - u'a');
-    if (u >= u'A' && u <= u'Z') return Qt::Key_A + (u - u'A');
-    if (u == u'-') return Qt::Key_Minus;
-    if (u == u'.') return Qt::Key_Period;
-    return u;
-}
-
-QString textFor(int key) {
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return QStringLiteral("\r");
-    case Qt::Key_Backspace: return QStringLiteral("\b");
-    case Qt::Key_Tab: return QStringLiteral("\t");
-    case Qt::Key_Escape: return QStringLiteral("\x1b");
-    default: return QString();
-    }
-}
-
-void sendKey(QWidget* w, int key, const QString& text) {
-    QPointer<QWidget> guard(w);
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    if (!guard) return;
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
 
 void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -96,22 +59,9 @@ VirtualClock& virtualClock() {
 
 } // namespace
 
-void typeInto(QWidget* w, const QString& text) {
-    QPointer<QWidget> guard(w);
-    for (QChar c : text) {
-        if (!guard) return;
-        sendKey(guard, keyFor(c), QString(c));
-    }
-}
-
-void pressKey(QWidget* w, int key) {
-    sendKey(w, key, textFor(key));
-}
-
-// ---- the learner ----
-
-Learner::Learner(Options options) : opt_(std::move(options)), clock_(virtualClock()) {
-    previousHook_ = setModalHook([this](QDialog& d) { answer(d); });
+Learner::Learner(Options options)
+    : opt_(std::move(options)), answerer_(std::make_unique<Answerer>(*this)), clock_(virtualClock()) {
+    previousHook_ = setModalHook([this](QDialog& d) { answerer_->answer(d); });
     if (opt_.text) setTextRecorder([this](const QString& t, bool continues) { notePrinted(t, continues); });
 }
 
@@ -152,7 +102,7 @@ void Learner::abortRunning() {
     if (window_) window_->Unload();
 }
 
-template <class F> void Learner::act(const QString& what, F&& f, bool titleCard) {
+void Learner::act(const QString& what, const std::function<void()>& f, bool titleCard) {
     if (onAction) onAction(where() + QStringLiteral(": ") + what);
     actionStart_ = clock_.msNow();
     const int watchdog = clock_.at(actionStart_ + opt_.maxStepMs, [this, what] {
@@ -212,6 +162,21 @@ Step Learner::lessonStep(const QString& procedure, bool withReplies) {
     return s;
 }
 
+Step Learner::viewerStep(Shot shot, int number, QWidget* window, qint64 startMs) {
+    Step s;
+    s.course = course_;
+    s.item = item_;
+    s.shot = shot;
+    s.procedure = procedure_;
+    s.section = number;
+    s.replies = std::exchange(replies_, {});
+    s.text = std::exchange(printed_, {});
+    s.startMs = startMs;
+    s.endMs = clock_.msNow();
+    s.window = window;
+    return s;
+}
+
 void Learner::emitStep(const Step& s) {
     if (onStep) onStep(s);
 }
@@ -244,8 +209,7 @@ LessonWindow& Learner::openCourse(Course c) {
 void Learner::chooseItem(int item) {
     item_ = item;
     procedure_.clear();
-    asks_.clear();
-    againAsked_.clear();
+    answerer_->forget();
     if (!window_) return;
     act(
         QStringLiteral("menu item %1").arg(item), [&] { window_->cmdMenu[item]->click(); }, true);
@@ -292,357 +256,77 @@ ItemRun Learner::playItem(Course c, int item) {
 
     QString tag = window_ ? window_->Tag : QString();
     if (!procedure_.isEmpty()) run.procedures << procedure_;
-    auto finish = [&](Outcome o, const QString& message = QString()) {
-        run.outcome = o;
-        if (!message.isEmpty()) run.message = message;
-        run.virtualMs = clock_.msNow() - start;
-        return run;
-    };
+    std::optional<End> end;
+    while (!end)
+        end = turn(run, tag);
+    run.outcome = end->outcome;
+    if (!end->message.isEmpty()) run.message = end->message;
+    run.virtualMs = clock_.msNow() - start;
+    return run;
+}
 
-    for (;;) {
-        if (failed()) return finish(Outcome::Failed, failure_);
-        if (viewerOpen()) {
-            // Matter items 4 and 5, and the end of the whole matter course: the viewer
-            // takes over until it closes and the matter window comes back.
-            if (window_) procedure_ = procedureOf(*window_);
-            if (!procedure_.isEmpty() && run.procedures.value(run.procedures.size() - 1) != procedure_)
-                run.procedures << procedure_;
-            if (!driveViewer(run)) return finish(Outcome::Failed, failure_);
-            if (!window_ || !window_->isVisible())
-                return finish(Outcome::Failed,
-                              where() + QStringLiteral(": the lesson window did not come back"));
-            procedure_ = procedureOf(*window_);
-            return finish(Outcome::Ended);
-        }
-        if (!window_ || window_->isUnloading())
-            return finish(Outcome::Failed, where() + QStringLiteral(": the lesson window closed"));
+std::optional<Learner::End> Learner::turn(ItemRun& run, QString& tag) {
+    if (failed()) return End{Outcome::Failed, failure_};
+    // Matter items 4 and 5, and the end of the whole matter course: the viewer takes over
+    // until it closes and the matter window comes back.
+    if (viewerOpen()) return viewerTurn(run);
+    if (!window_ || window_->isUnloading()) return failedEnd(QStringLiteral("the lesson window closed"));
 
-        const bool handedOver = window_->Tag != tag;
-        if (handedOver) {
-            tag = window_->Tag;
-            procedure_ = procedureOf(*window_);
-            run.procedures << procedure_;
-        }
-        const bool ended = menuShown();
-        if (handedOver && opt_.stopAtHandOver) {
-            // The step belongs to the next item; the learner stops before it.
-            replies_.clear();
-            printed_.clear();
-            return finish(Outcome::HandedOver);
-        }
-        if (!window_->isVisible() && !ended)
-            return finish(Outcome::Failed, where() + QStringLiteral(": the lesson window is hidden"));
-
-        Step s = lessonStep(procedure_);
-        s.ended = ended;
-        s.handedOver = handedOver;
-        ++run.steps;
-        emitStep(s);
-        if (ended) {
-            // The menu is back: that must be where the registry says the item ends.
-            const lesson::Procedure* p = window_->currentProcedure();
-            if (p && (gSection != p->finalSection() || gStep != p->finalStep()))
-                return finish(Outcome::Failed,
-                              where() +
-                                  QStringLiteral(": the item stopped before its end (section %1 step %2)")
-                                      .arg(p->finalSection())
-                                      .arg(p->finalStep()));
-            return finish(Outcome::Ended);
-        }
-        if (run.steps >= opt_.maxSteps)
-            return finish(Outcome::Failed,
-                          where() +
-                              QStringLiteral(": the item did not end within %1 steps").arg(opt_.maxSteps));
-        if (!window_->cmdNext->isEnabled())
-            return finish(Outcome::Failed, where() + QStringLiteral(": Next stays disabled after the step"));
-        next();
+    const bool handedOver = window_->Tag != tag;
+    if (handedOver) {
+        tag = window_->Tag;
+        procedure_ = procedureOf(*window_);
+        run.procedures << procedure_;
     }
+    const bool ended = menuShown();
+    if (handedOver && opt_.stopAtHandOver) {
+        // The step belongs to the next item; the learner stops before it.
+        replies_.clear();
+        printed_.clear();
+        return End{Outcome::HandedOver, {}};
+    }
+    if (!window_->isVisible() && !ended) return failedEnd(QStringLiteral("the lesson window is hidden"));
+
+    Step s = lessonStep(procedure_);
+    s.ended = ended;
+    s.handedOver = handedOver;
+    ++run.steps;
+    emitStep(s);
+    if (ended) return menuEnd();
+    if (run.steps >= opt_.maxSteps)
+        return failedEnd(QStringLiteral("the item did not end within %1 steps").arg(opt_.maxSteps));
+    if (!window_->cmdNext->isEnabled())
+        return failedEnd(QStringLiteral("Next stays disabled after the step"));
+    next();
+    return std::nullopt;
+}
+
+std::optional<Learner::End> Learner::viewerTurn(ItemRun& run) {
+    if (window_) procedure_ = procedureOf(*window_);
+    if (!procedure_.isEmpty() && run.procedures.value(run.procedures.size() - 1) != procedure_)
+        run.procedures << procedure_;
+    if (!driveViewer(run)) return End{Outcome::Failed, failure_};
+    if (!window_ || !window_->isVisible())
+        return failedEnd(QStringLiteral("the lesson window did not come back"));
+    procedure_ = procedureOf(*window_);
+    return End{Outcome::Ended, {}};
+}
+
+Learner::End Learner::menuEnd() {
+    const lesson::Procedure* p = window_->currentProcedure();
+    if (p && (gSection != p->finalSection() || gStep != p->finalStep()))
+        return failedEnd(QStringLiteral("the item stopped before its end (section %1 step %2)")
+                             .arg(p->finalSection())
+                             .arg(p->finalStep()));
+    return End{Outcome::Ended, {}};
 }
 
 // ---- viewers ----
 
 bool Learner::driveViewer(ItemRun& run) {
-    if (auto* v = loadedForm<cloudfrm>()) return driveCloud(*v, run);
-    if (auto* t = loadedForm<Form1>()) return driveTable(*t, run);
+    if (auto* v = loadedForm<cloudfrm>()) return CloudDriver(*this, *v).play(run);
+    if (auto* t = loadedForm<Form1>()) return PeriodicDriver(*this, *t).play(run);
     return true;
-}
-
-bool Learner::driveCloud(cloudfrm& viewer, ItemRun& run) {
-    procedure_ = QStringLiteral("cloudfrm");
-    run.procedures << procedure_;
-    QPointer<cloudfrm> v = &viewer;
-    int stage = viewer.ECloudpara;
-    int counts = 0;
-    QImage last;
-    qint64 stageStart = actionStart_;
-    // A stage's picture is its last look before the next stage begins: with the prompt it
-    // ends on and, at a count prompt, the count typed.
-    auto report = [&](int number) {
-        Step s;
-        s.course = course_;
-        s.item = item_;
-        s.shot = Shot::Stage;
-        s.procedure = procedure_;
-        s.section = number;
-        s.replies = std::exchange(replies_, {});
-        s.text = std::exchange(printed_, {});
-        s.startMs = stageStart;
-        s.endMs = clock_.msNow();
-        s.window = v;
-        s.picture = last;
-        ++run.steps;
-        emitStep(s);
-        stageStart = clock_.msNow();
-    };
-    // The title page the viewer opens with gives way to the count prompt before the
-    // learner can act: it has a picture of its own.
-    if (opt_.pictures) {
-        last = v->grab().toImage();
-        Step title;
-        title.course = course_;
-        title.item = item_;
-        title.shot = Shot::Title;
-        title.procedure = procedure_;
-        title.section = stage;
-        title.startMs = title.endMs = clock_.msNow();
-        title.window = v;
-        title.picture = last;
-        emitStep(title);
-    }
-    for (int actions = 0; v; ++actions) {
-        if (failed()) return false;
-        if (actions >= opt_.viewerActionLimit) {
-            fail(QStringLiteral("the viewer did not close after %1 actions").arg(actions));
-            return false;
-        }
-        if (opt_.pictures) last = v->grab().toImage();
-        if (clock_.hasPending()) {
-            // The viewer paces itself: the learner answers only once it waits.
-            const qint64 due = clock_.nextDue();
-            act(QStringLiteral("stage %1, wait").arg(v->ECloudpara), [&] { clock_.advanceTo(due); });
-        } else if (v->InputText->isVisible() && v->InputText->isEnabled()) {
-            const QString count = opt_.cloudCounts[std::min(counts++, 1)];
-            act(QStringLiteral("stage %1, dot count").arg(v->ECloudpara), [&] {
-                QLineEdit* box = v->InputText;
-                while (!box->text().isEmpty())
-                    pressKey(box, Qt::Key_Backspace);
-                typeInto(box, count);
-                if (opt_.pictures) last = v->grab().toImage();
-                replies_.append({v->InputLabel->text(), count, false});
-                pressKey(box, Qt::Key_Return);
-            });
-        } else if (v->Label5->isVisible()) {
-            act(QStringLiteral("stage %1, Return").arg(v->ECloudpara),
-                [&] { pressKey(v->Picture1, Qt::Key_Return); });
-        } else {
-            fail(QStringLiteral("stage %1 waits, but asks for nothing").arg(v->ECloudpara));
-            return false;
-        }
-        const int now = v ? int(v->ECloudpara) : -2;
-        if (now != stage) {
-            report(stage);
-            stage = now;
-        }
-    }
-    return !failed();
-}
-
-bool Learner::driveTable(Form1& table, ItemRun& run) {
-    procedure_ = QStringLiteral("Form1");
-    run.procedures << procedure_;
-    QPointer<Form1> t = &table;
-    auto report = [&](int clicks) {
-        Step s;
-        s.course = course_;
-        s.item = item_;
-        s.shot = Shot::Click;
-        s.procedure = procedure_;
-        s.section = clicks;
-        s.startMs = actionStart_;
-        s.endMs = clock_.msNow();
-        s.window = t;
-        s.text = std::exchange(printed_, {});
-        if (opt_.pictures) s.picture = t->grab().toImage();
-        ++run.steps;
-        emitStep(s);
-    };
-    report(0);
-    for (int clicks = 1; t; ++clicks) {
-        if (failed()) return false;
-        if (clicks > opt_.viewerActionLimit || !t->cmdNext || !t->cmdNext->isEnabled()) {
-            fail(QStringLiteral("the table cannot go on after %1 clicks").arg(clicks - 1));
-            return false;
-        }
-        act(QStringLiteral("次へ %1").arg(clicks), [&] { t->cmdNext->click(); });
-        if (t) report(clicks);
-    }
-    return !failed();
-}
-
-// ---- answering dialogs ----
-
-Learner::AskState& Learner::askState(const QString& key) {
-    return asks_[key];
-}
-
-void Learner::answer(QDialog& d) {
-    if (auto* l = dynamic_cast<frmInputLight*>(&d))
-        answerDialog(d, QStringLiteral("frmInputLight"),
-                     gQuestion == 4 && l->picInput && l->picInput->isVisible());
-    else if (dynamic_cast<frmInputMaterial*>(&d))
-        answerDialog(d, QStringLiteral("frmInputMaterial"), false);
-    else if (auto* m = qobject_cast<QMessageBox*>(&d))
-        answerMessage(*m);
-    else if (auto* i = qobject_cast<QInputDialog*>(&d))
-        answerInput(*i);
-    else {
-        fail(QStringLiteral("a dialog the learner does not know: %1")
-                 .arg(QString::fromLatin1(d.metaObject()->className())));
-        d.reject();
-    }
-}
-
-void Learner::answerDialog(QDialog& d, const QString& dialogClass, bool twoFields) {
-    QPointer<QDialog> dialog = &d;
-    QLineEdit* boxes[2] = {};
-    QPushButton* ok = nullptr;
-    if (auto* l = dynamic_cast<frmInputLight*>(&d)) {
-        boxes[0] = twoFields ? l->txtInput1 : l->txtInput;
-        boxes[1] = twoFields ? l->txtInput2 : nullptr;
-        ok = l->OKbutton;
-    } else if (auto* m = dynamic_cast<frmInputMaterial*>(&d)) {
-        boxes[0] = m->txtInput;
-        ok = m->OKbutton;
-    }
-    const AskedAt at{dialogClass, gQuestion, QString(), currentProcedure(), gSection, gStep};
-    const QString key = QStringLiteral("%1/%2/%3/%4/%5")
-                            .arg(dialogClass)
-                            .arg(at.question)
-                            .arg(at.procedure)
-                            .arg(at.section)
-                            .arg(at.step);
-    const std::optional<KnownAnswer> known = knownAnswer(at);
-    AskState& st = askState(key);
-    const QString asked = QStringLiteral("Q%1").arg(at.question);
-
-    // Within one opening the learner keeps trying while the dialog refuses what was typed
-    // (a filtered key, or the range check of the two-number question).
-    for (int tries = 0; dialog && dialog->isVisible(); ++tries) {
-        if (tries > kFallbackAnswers + 2) {
-            fail(QStringLiteral("%1 of %2 accepts none of the answers tried").arg(asked, dialogClass));
-            abortRunning();
-            return;
-        }
-        QStringList fields;
-        bool wrong = false;
-        if (known) {
-            if (opt_.wrongFirst && !known->wrong.isEmpty() && st.attempt == 0) {
-                fields = known->wrong;
-                wrong = true;
-            } else {
-                fields = known->right.at(st.asks % known->right.size());
-            }
-        } else {
-            if (st.attempt >= kFallbackAnswers) {
-                fail(QStringLiteral("%1 of %2: none of the answers 1 to %3 was accepted")
-                         .arg(asked, dialogClass)
-                         .arg(kFallbackAnswers));
-                abortRunning();
-                return;
-            }
-            fields = {fallbackAnswer(st.attempt)};
-            // A question the lesson asks again was answered wrong last time.
-            if (st.lastWrong && !replies_.isEmpty()) replies_.last().wrong = true;
-        }
-        for (int f = 0; f < 2 && boxes[f]; ++f) {
-            while (!boxes[f]->text().isEmpty())
-                pressKey(boxes[f], Qt::Key_Backspace);
-            typeInto(boxes[f], fields.value(f));
-        }
-        replies_.append({asked, fields.join(QStringLiteral(", ")), wrong});
-        // What happens next decides how the next try goes: a wrong answer is followed by
-        // the right one; a right one ends this ask (a new ask of the question starts over).
-        if (known) {
-            if (wrong && known->retried) {
-                st.attempt = 1;
-            } else {
-                st.attempt = 0;
-                if (!wrong) ++st.asks;
-            }
-        } else {
-            ++st.attempt;
-            st.lastWrong = true;
-        }
-        if (ok && ok->isEnabled()) ok->click();
-    }
-}
-
-void Learner::answerMessage(QMessageBox& box) {
-    const QString text = box.text();
-    int& asked = againAsked_[text];
-    const QString choice = messageBoxChoice(text, opt_.wrongFirst && asked == 0);
-    ++asked;
-    QAbstractButton* button = nullptr;
-    if (choice == QLatin1String("Yes")) button = box.button(QMessageBox::Yes);
-    if (choice == QLatin1String("No")) button = box.button(QMessageBox::No);
-    if (choice == QLatin1String("OK")) button = box.button(QMessageBox::Ok);
-    if (choice == QLatin1String("Cancel")) button = box.button(QMessageBox::Cancel);
-    if (!button) button = box.defaultButton();
-    if (!button) button = box.button(QMessageBox::Ok);
-    if (!button && !box.buttons().isEmpty()) button = box.buttons().first();
-    const QString pressed = button ? button->text().remove(QLatin1Char('&')) : QStringLiteral("(none)");
-    replies_.append({text.section(QLatin1Char('\n'), 0, 0), pressed, false});
-    if (button)
-        button->click();
-    else
-        box.reject();
-}
-
-void Learner::answerInput(QInputDialog& box) {
-    QPointer<QInputDialog> dialog = &box;
-    const QString prompt = box.labelText();
-    QString reply;
-    bool wrong = false;
-    int& asked = againAsked_[prompt];
-    if (const auto again = againReply(prompt, opt_.wrongFirst && asked == 0)) {
-        reply = *again;
-    } else {
-        const AskedAt at{QStringLiteral("QInputDialog"), 0, prompt, currentProcedure(), gSection, gStep};
-        const QString key =
-            QStringLiteral("input/%1/%2/%3/%4").arg(prompt, currentProcedure()).arg(gSection).arg(gStep);
-        AskState& st = askState(key);
-        if (const auto known = knownAnswer(at)) {
-            wrong = opt_.wrongFirst && st.attempt == 0 && !known->wrong.isEmpty();
-            reply = wrong ? known->wrong.value(0) : known->right.value(0).value(0);
-            st.attempt = wrong ? 1 : 0;
-        } else {
-            if (st.attempt >= kFallbackAnswers) {
-                fail(QStringLiteral("the box \"%1\": none of the answers 1 to %2 was accepted")
-                         .arg(prompt)
-                         .arg(kFallbackAnswers));
-                abortRunning();
-                return;
-            }
-            if (st.attempt > 0 && !replies_.isEmpty()) replies_.last().wrong = true;
-            reply = fallbackAnswer(st.attempt++);
-        }
-    }
-    ++asked;
-    if (auto* edit = box.findChild<QLineEdit*>()) {
-        while (!edit->text().isEmpty())
-            pressKey(edit, Qt::Key_Backspace);
-        typeInto(edit, reply);
-    } else {
-        box.setTextValue(reply);
-    }
-    replies_.append({prompt.section(QLatin1Char('\n'), 0, 0), reply, wrong});
-    if (!dialog) return;
-    auto* buttons = box.findChild<QDialogButtonBox*>();
-    QAbstractButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
-    if (ok)
-        ok->click();
-    else
-        box.accept();
 }
 
 // ---- windows ----

@@ -6,6 +6,7 @@
 // Everything runs on the virtual clock, so a whole course plays in seconds and always the
 // same way; the tour renders each step it sees and the course tests check each one.
 
+#include "dialogs/Replyable.h"
 #include "lesson/LessonWindow.h"
 
 #include <QImage>
@@ -14,18 +15,17 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <map>
+#include <memory>
+#include <optional>
 
 class QDialog;
-class QInputDialog;
-class QMessageBox;
 class QWidget;
 class VirtualClock;
 class frmStart;
-class cloudfrm;
-class Form1;
 
 namespace driver {
+
+class Answerer;
 
 enum class Course { Light, Matter };
 
@@ -146,11 +146,18 @@ public:
     static void closeAll();
 
 private:
-    template <class F> void act(const QString& what, F&& f, bool titleCard = false);
+    friend class Answerer;
+    friend class CloudDriver;
+    friend class PeriodicDriver;
+
+    void act(const QString& what, const std::function<void()>& f, bool titleCard = false);
     void emitStep(const Step& s);
     void notePrinted(const QString& text, bool continues);
     // The current step of the lesson window; the replies given so far go with it.
     Step lessonStep(const QString& procedure, bool withReplies = true);
+    // A step of a viewer (stage, click or its title page); the replies and the text so far
+    // go with it.
+    Step viewerStep(Shot shot, int number, QWidget* window, qint64 startMs);
     void fail(const QString& why);
     QString currentProcedure() const;
     void abortRunning();
@@ -158,23 +165,23 @@ private:
     bool viewerOpen() const;
     bool menuShown() const;
     bool driveViewer(ItemRun& run);
-    bool driveCloud(cloudfrm& v, ItemRun& run);
-    bool driveTable(Form1& f, ItemRun& run);
-
-    // The modal hook: answers whatever dialog a step opens.
-    void answer(QDialog& d);
-    void answerDialog(QDialog& d, const QString& dialogClass, bool twoFields);
-    void answerMessage(QMessageBox& box);
-    void answerInput(QInputDialog& box);
-    // The next reply for a question: the state of its asks lives per question and step.
-    struct AskState {
-        int attempt = 0; // within the current ask: wrong first, then right, or fallbacks
-        int asks = 0;    // asks answered right in this step
-        bool lastWrong = false;
+    // How an item ended, and where and why when it failed.
+    struct End {
+        Outcome outcome;
+        QString message;
     };
-    AskState& askState(const QString& key);
+    End failedEnd(const QString& why) const {
+        return {Outcome::Failed, where() + QStringLiteral(": ") + why};
+    }
+    // One turn of playItem's loop: reports the step just drawn and presses Next, hands the
+    // item over to a viewer, or says how the item ended. tag: the window's tag so far.
+    std::optional<End> turn(ItemRun& run, QString& tag);
+    std::optional<End> viewerTurn(ItemRun& run);
+    // The menu is back: it must be where the registry says the item ends.
+    End menuEnd();
 
     Options opt_;
+    std::unique_ptr<Answerer> answerer_;
     std::function<void(QDialog&)> previousHook_;
     VirtualClock& clock_;
     Course course_ = Course::Light;
@@ -184,15 +191,17 @@ private:
     QString failure_;
     QList<Reply> replies_;
     QStringList printed_; // the text printed since the last step was reported
-    std::map<QString, AskState> asks_;
-    std::map<QString, int> againAsked_;
     qint64 actionStart_ = 0;
     qint64 closeAfterMs_ = -1;
 };
 
-// Sends a typed character to a widget as the keyboard would: key press and release.
-void typeInto(QWidget* w, const QString& text);
+// Sends typed characters to a widget as the keyboard would: key press and release.
+inline void typeInto(QWidget* w, const QString& text) {
+    keyboard::type(w, text);
+}
 // Sends one key (Qt::Key_Return, Qt::Key_Backspace ...) to a widget.
-void pressKey(QWidget* w, int key);
+inline void pressKey(QWidget* w, int key) {
+    keyboard::press(w, key);
+}
 
 } // namespace driver

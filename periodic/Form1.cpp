@@ -81,6 +81,14 @@ void viewer::openPeriodic(Form& returnTo) {
     form<Form1>().openFrom(returnTo);
 }
 
+bool Form1::canGoOn() const {
+    return cmdNext && cmdNext->isEnabled();
+}
+
+void Form1::goOn() {
+    cmdNext->click();
+}
+
 void Form1::cmdNext_Click() {
     ++mStep;
     Periodic0();

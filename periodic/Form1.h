@@ -18,16 +18,10 @@ public:
     void openFrom(Form& returnTo);
     Form1();
 
-    // ---- controls ----
-    // The drawing area, 640 x 400 units; the cells, the notes and the button sit on it.
-    PictureBox* Picture1 = nullptr;
-    QPushButton* cmdNext = nullptr;
-    // Element cells by atomic number; [0] is the hidden template the others are copied
-    // from, and a number the table has not reached yet has none.
-    std::array<QLabel*, 91> Label1 = {};
-    QLabel* Label2 = nullptr; // lanthanoid note
-    QLabel* Label3 = nullptr; // actinoid note
-    QLabel* Label4 = nullptr; // name of the current element, later the non-metal legend
+    // ---- what the learner sees and does (the learner driver and the tests go through these) ----
+    // Whether "次へ" can be clicked now, and a click of it.
+    bool canGoOn() const;
+    void goOn();
 
     // Draws the current page and step of the script.
     void Periodic0();
@@ -41,6 +35,20 @@ protected:
     void Form_Unload() override;
 
 private:
+    // Tests that inspect the cells and the notes go through tests/support/ViewerInside.h.
+    friend struct PeriodicInside;
+
+    // ---- controls ----
+    // The drawing area, 640 x 400 units; the cells, the notes and the button sit on it.
+    PictureBox* Picture1 = nullptr;
+    QPushButton* cmdNext = nullptr;
+    // Element cells by atomic number; [0] is the hidden template the others are copied
+    // from, and a number the table has not reached yet has none.
+    std::array<QLabel*, 91> Label1 = {};
+    QLabel* Label2 = nullptr; // lanthanoid note
+    QLabel* Label3 = nullptr; // actinoid note
+    QLabel* Label4 = nullptr; // name of the current element, later the non-metal legend
+
     QPointer<Form> returnTo_; // the window shown again when the viewer closes
     std::int16_t mPage = 0;   // 0 start, 1 grid, 2 elements 1 to 57, 3 elements 72 to 89, 4 closing
     std::int16_t mStep = 0;   // step within the page; -1 between pages

@@ -11,6 +11,7 @@
 #include "player/Random.h"
 #include "player/globals.h"
 #include "tests/support/Harness.h"
+#include "tests/support/ViewerInside.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -66,7 +67,8 @@ cloudfrm& openToFirstPrompt() {
 }
 
 void typeCount(cloudfrm& v, const QString& digits) {
-    QTest::keyClicks(v.InputText, digits);
+    const CloudInside in(v);
+    QTest::keyClicks(in.InputText, digits);
 }
 
 void pressReturn(QWidget* w) {
@@ -100,15 +102,17 @@ struct MessageAnswers {
 // sampler's event pass, as the close box would.
 class CloseWhileDrawing : public QObject {
 public:
-    CloseWhileDrawing(cloudfrm& v, int after) : v_(&v), after_(after) { v.Label1->installEventFilter(this); }
+    CloseWhileDrawing(cloudfrm& v, int after) : v_(&v), after_(after) {
+        CloudInside(v).Label1->installEventFilter(this);
+    }
     QString counterAtClose;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::Paint && counterAtClose.isEmpty() && v_) {
-            const int shown = v_->Label1->text().section(QLatin1Char(' '), 1).toInt();
+            const int shown = CloudInside(*v_).Label1->text().section(QLatin1Char(' '), 1).toInt();
             if (shown >= after_) {
-                counterAtClose = v_->Label1->text();
+                counterAtClose = CloudInside(*v_).Label1->text();
                 v_->close();
             }
         }
@@ -135,16 +139,17 @@ constexpr double kFiveAngstrom = 20 * (5 / 0.529177); // rr, the reach of the ax
 
 // Plays the lecture with a first count of 1 and Cancel at the second prompt up to stage.
 void playTo(cloudfrm& v, int stage) {
-    while (v.ECloudpara < stage) {
-        if (v.ECloudpara == 0 && v.InputText->isVisible()) {
+    const CloudInside in(v);
+    while (in.ECloudpara < stage) {
+        if (in.ECloudpara == 0 && in.InputText->isVisible()) {
             typeCount(v, QStringLiteral("1"));
-            pressReturn(v.InputText);
-        } else if (v.ECloudpara == 2) {
-            v.cmdCancel->click();
-        } else if (v.Label5->isVisible()) {
-            pressReturn(v.Picture1);
+            pressReturn(in.InputText);
+        } else if (in.ECloudpara == 2) {
+            in.cmdCancel->click();
+        } else if (in.Label5->isVisible()) {
+            pressReturn(in.Picture1);
         } else {
-            if (!harness::clock().hasPending()) qFatal("the lecture stalled at stage %d", int(v.ECloudpara));
+            if (!harness::clock().hasPending()) qFatal("the lecture stalled at stage %d", int(in.ECloudpara));
             harness::clock().advanceTo(harness::clock().nextDue());
         }
     }
@@ -285,52 +290,53 @@ private slots:
     void countKeyRules() {
         MessageAnswers answers;
         cloudfrm& v = openToFirstPrompt();
-        QVERIFY(v.InputText->isVisible());
-        QVERIFY(v.InputText->hasFocus());
-        QVERIFY(!v.cmdOK->isEnabled());
-        QCOMPARE(v.InputLabel->text(), QStringLiteral("何回計算しますか？数値を入力してください。"));
+        const CloudInside in(v);
+        QVERIFY(in.InputText->isVisible());
+        QVERIFY(in.InputText->hasFocus());
+        QVERIFY(!in.cmdOK->isEnabled());
+        QCOMPARE(in.InputLabel->text(), QStringLiteral("何回計算しますか？数値を入力してください。"));
 
         // A first 0, a letter, Return: each beeps and leaves the box empty.
         int beeps = beepCount();
         typeCount(v, QStringLiteral("0"));
-        QTest::keyClick(v.InputText, Qt::Key_A);
-        pressReturn(v.InputText);
+        QTest::keyClick(in.InputText, Qt::Key_A);
+        pressReturn(in.InputText);
         QCOMPARE(beepCount(), beeps + 3);
-        QCOMPARE(v.InputText->text(), QString());
-        QVERIFY(!v.cmdOK->isEnabled());
-        QCOMPARE(v.ECloudpara, std::int16_t(0));
+        QCOMPARE(in.InputText->text(), QString());
+        QVERIFY(!in.cmdOK->isEnabled());
+        QCOMPARE(in.ECloudpara, std::int16_t(0));
 
         // The first digit enables OK; letters beep; Backspace passes; 10000 is the most.
         typeCount(v, QStringLiteral("1x"));
-        QVERIFY(v.cmdOK->isEnabled());
-        QCOMPARE(v.InputText->text(), QStringLiteral("1"));
-        QTest::keyClick(v.InputText, Qt::Key_Backspace);
-        QCOMPARE(v.InputText->text(), QString());
+        QVERIFY(in.cmdOK->isEnabled());
+        QCOMPARE(in.InputText->text(), QStringLiteral("1"));
+        QTest::keyClick(in.InputText, Qt::Key_Backspace);
+        QCOMPARE(in.InputText->text(), QString());
         beeps = beepCount();
         typeCount(v, QStringLiteral("10000"));
-        QCOMPARE(v.InputText->text(), QStringLiteral("10000"));
+        QCOMPARE(in.InputText->text(), QStringLiteral("10000"));
         QCOMPARE(beepCount(), beeps);
         QVERIFY(answers.seen.isEmpty());
         typeCount(v, QStringLiteral("0"));
         QCOMPARE(answers.seen,
                  QStringList{QStringLiteral(
                      "エラーメッセージ: 値が大きすぎます。10000以下の数値を入力してください。")});
-        QCOMPARE(v.InputText->text(), QString());
+        QCOMPARE(in.InputText->text(), QString());
 
         // A digit in front of a leading zero cannot sneak past the limit either.
         typeCount(v, QStringLiteral("999"));
-        v.InputText->setCursorPosition(0);
+        in.InputText->setCursorPosition(0);
         typeCount(v, QStringLiteral("0"));
-        QCOMPARE(v.InputText->text(), QStringLiteral("0999"));
-        v.InputText->setCursorPosition(0);
+        QCOMPARE(in.InputText->text(), QStringLiteral("0999"));
+        in.InputText->setCursorPosition(0);
         typeCount(v, QStringLiteral("9"));
         QCOMPARE(answers.seen.size(), 2);
-        QCOMPARE(v.InputText->text(), QString());
+        QCOMPARE(in.InputText->text(), QString());
 
         // An empty box: OK does nothing.
-        v.cmdOK->setEnabled(true);
-        v.cmdOK->click();
-        QCOMPARE(v.ECloudpara, std::int16_t(0));
+        in.cmdOK->setEnabled(true);
+        in.cmdOK->click();
+        QCOMPARE(in.ECloudpara, std::int16_t(0));
     }
 
     // Text that arrives other than by typing still gives a count within 0 to 10 000.
@@ -354,50 +360,52 @@ private slots:
 
     void pastedCountIsBounded() {
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345678901234567890"));
-        v.InputText->paste();
-        if (v.InputText->text().isEmpty()) v.InputText->setText(QGuiApplication::clipboard()->text());
-        v.cmdOK->setEnabled(true); // pasting types no first digit
-        v.cmdOK->click();
-        QCOMPARE(v.ECloudpara, std::int16_t(1));
-        QCOMPARE(v.CalcNum, std::int16_t(10000));
-        QCOMPARE(v.Label1->text(), QStringLiteral("count= 10000"));
+        in.InputText->paste();
+        if (in.InputText->text().isEmpty()) in.InputText->setText(QGuiApplication::clipboard()->text());
+        in.cmdOK->setEnabled(true); // pasting types no first digit
+        in.cmdOK->click();
+        QCOMPARE(in.ECloudpara, std::int16_t(1));
+        QCOMPARE(in.CalcNum, std::int16_t(10000));
+        QCOMPARE(in.Label1->text(), QStringLiteral("count= 10000"));
     }
 
     // A first count of 1 gives one cyan dot, the second prompt 800 ms later; Cancel there
     // draws nothing more and the lecture starts 500 ms later.
     void oneDotThenCancel() {
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         typeCount(v, QStringLiteral("1"));
-        pressReturn(v.InputText);
-        QCOMPARE(v.ECloudpara, std::int16_t(1));
-        QCOMPARE(v.Label1->text(), QStringLiteral("count= 1"));
-        QCOMPARE(pixelsOf(v.Picture1->image(), QBColor(3)), 1);
+        pressReturn(in.InputText);
+        QCOMPARE(in.ECloudpara, std::int16_t(1));
+        QCOMPARE(in.Label1->text(), QStringLiteral("count= 1"));
+        QCOMPARE(pixelsOf(in.Picture1->image(), QBColor(3)), 1);
         harness::clock().advanceBy(799);
-        QCOMPARE(v.ECloudpara, std::int16_t(1));
+        QCOMPARE(in.ECloudpara, std::int16_t(1));
         harness::clock().advanceBy(1);
-        QCOMPARE(v.ECloudpara, std::int16_t(2));
+        QCOMPARE(in.ECloudpara, std::int16_t(2));
         QCOMPARE(
-            v.InputLabel->text(),
+            in.InputLabel->text(),
             QStringLiteral("あと何回計算しますか？よろしければキャンセルボタンをクリックしてください。"));
         QVERIFY(!harness::clock().hasPending());
 
-        QTest::keyClick(v.InputText, Qt::Key_Escape); // the cancel button's key
-        QCOMPARE(v.ECloudpara, std::int16_t(3));
-        QCOMPARE(v.CalcNum, std::int16_t(0));
-        QCOMPARE(pixelsOf(v.Picture1->image(), QBColor(3)), 1);
-        QVERIFY(!v.InputText->isVisible() && !v.cmdCancel->isVisible());
-        QVERIFY(v.Text1->isVisible() && v.cmdExit->isVisible());
+        QTest::keyClick(in.InputText, Qt::Key_Escape); // the cancel button's key
+        QCOMPARE(in.ECloudpara, std::int16_t(3));
+        QCOMPARE(in.CalcNum, std::int16_t(0));
+        QCOMPARE(pixelsOf(in.Picture1->image(), QBColor(3)), 1);
+        QVERIFY(!in.InputText->isVisible() && !in.cmdCancel->isVisible());
+        QVERIFY(in.Text1->isVisible() && in.cmdExit->isVisible());
         harness::clock().advanceBy(499);
-        QCOMPARE(v.ECloudpara, std::int16_t(3));
+        QCOMPARE(in.ECloudpara, std::int16_t(3));
         harness::clock().advanceBy(1);
-        QCOMPARE(v.ECloudpara, std::int16_t(4));
-        QVERIFY(v.Label3->isVisible());
-        QVERIFY(v.Picture1->hasFocus());
+        QCOMPARE(in.ECloudpara, std::int16_t(4));
+        QVERIFY(in.Label3->isVisible());
+        QVERIFY(in.Picture1->hasFocus());
 
         // Return does nothing until the Return prompt shows.
-        pressReturn(v.Picture1);
-        QCOMPARE(v.ECloudpara, std::int16_t(4));
+        pressReturn(in.Picture1);
+        QCOMPARE(in.ECloudpara, std::int16_t(4));
     }
 
     // Cancel at the first prompt asks whether to end; Cancel there keeps the viewer, OK
@@ -407,16 +415,17 @@ private slots:
         form<frmStart>().cmdItem[2]->click();
         QVERIFY(loadedForm<frmMaterial>());
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         typeCount(v, QStringLiteral("12"));
         answers.answer = QMessageBox::Cancel;
-        v.cmdCancel->click();
+        in.cmdCancel->click();
         QCOMPARE(answers.seen, QStringList{QStringLiteral("メッセージ: 終了しますか？")});
-        QCOMPARE(v.InputText->text(), QString());
-        QCOMPARE(v.focusWidget(), v.InputText);
-        QCOMPARE(v.ECloudpara, std::int16_t(0));
+        QCOMPARE(in.InputText->text(), QString());
+        QCOMPARE(v.focusWidget(), in.InputText);
+        QCOMPARE(in.ECloudpara, std::int16_t(0));
 
         answers.answer = QMessageBox::Ok;
-        v.cmdCancel->click();
+        in.cmdCancel->click();
         QVERIFY(!loadedForm<frmMaterial>() || !loadedForm<frmMaterial>()->isVisible());
         harness::flush();
         QVERIFY(!loadedForm<cloudfrm>());
@@ -429,6 +438,7 @@ private slots:
     // viewer goes and the matter window returns.
     void closeWhileDrawing() {
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         QPointer<cloudfrm> guard(&v);
         typeCount(v, QStringLiteral("10000"));
         CloseWhileDrawing closer(v, 300);
@@ -436,11 +446,11 @@ private slots:
         int enteredAgain = 0;
         harness::clock().at(harness::clock().msNow(), [&] {
             if (!guard) return;
-            pressReturn(guard->InputText);
-            guard->cmdCancel->click();
-            enteredAgain = guard->ECloudpara;
+            pressReturn(CloudInside(*guard).InputText);
+            CloudInside(*guard).cmdCancel->click();
+            enteredAgain = CloudInside(*guard).ECloudpara;
         });
-        pressReturn(v.InputText);
+        pressReturn(in.InputText);
         QCOMPARE(enteredAgain, 1);
         QVERIFY(!closer.counterAtClose.isEmpty());
         QVERIFY(guard.isNull() || guard->isHidden());
@@ -455,21 +465,22 @@ private slots:
     void exitButton() {
         MessageAnswers answers;
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         QPointer<cloudfrm> guard(&v);
         typeCount(v, QStringLiteral("5"));
-        v.cmdOK->click();
-        QVERIFY(!v.cmdOK->isEnabled());
+        in.cmdOK->click();
+        QVERIFY(!in.cmdOK->isEnabled());
         harness::clock().advanceBy(800);
-        v.cmdCancel->click();
+        in.cmdCancel->click();
         harness::clock().advanceBy(500);
-        QCOMPARE(v.ECloudpara, std::int16_t(4));
+        QCOMPARE(in.ECloudpara, std::int16_t(4));
         answers.answer = QMessageBox::Cancel;
-        v.cmdExit->click();
+        in.cmdExit->click();
         QCOMPARE(answers.seen,
                  QStringList{QStringLiteral("メッセージ: 電子雲を終了します。よろしいですか？")});
-        QCOMPARE(v.focusWidget(), v.Picture1);
+        QCOMPARE(v.focusWidget(), in.Picture1);
         answers.answer = QMessageBox::Ok;
-        v.cmdExit->click();
+        in.cmdExit->click();
         harness::flush();
         QVERIFY(guard.isNull());
         QVERIFY(loadedForm<frmMaterial>()->isVisible());
@@ -504,16 +515,17 @@ private slots:
         harness::setUp(scale);
         SeedRandom(11);
         cloudfrm& v = openFromMatter();
+        const CloudInside in(v);
         QPointer<cloudfrm> guard(&v);
         // The frame is unknown before the window is first shown: the client area gets the size.
         QCOMPARE(v.size(), QSize(int(550 * scale), int(400 * scale)));
         QVERIFY(!loadedForm<frmMaterial>()->isVisible());
         QList<int> seen;
         auto record = [&] {
-            const int s = v.ECloudpara;
+            const int s = in.ECloudpara;
             seen << s;
-            const int mode = v.Timer1->isEnabled() ? v.mTimerMode : 0;
-            const int delay = v.Timer1->isEnabled() ? v.Timer1->interval() : 0;
+            const int mode = in.Timer1->isEnabled() ? in.mTimerMode : 0;
+            const int delay = in.Timer1->isEnabled() ? in.Timer1->interval() : 0;
             QVERIFY2(mode == kPacing[s][0] && delay == kPacing[s][1],
                      qPrintable(QStringLiteral("stage %1: mode %2, %3 ms").arg(s).arg(mode).arg(delay)));
             saveShot(v, QStringLiteral("%1").arg(s, 2, 10, QLatin1Char('0')));
@@ -522,33 +534,33 @@ private slots:
         harness::clock().advanceBy(2000);
         saveShot(v, QStringLiteral("00-prompt"));
         typeCount(v, QStringLiteral("2000"));
-        pressReturn(v.InputText);
+        pressReturn(in.InputText);
         record();
         harness::clock().advanceBy(800);
         record();
         typeCount(v, QStringLiteral("3000"));
         saveShot(v, QStringLiteral("02-prompt"));
-        v.cmdOK->click();
+        in.cmdOK->click();
         record();
-        while (guard && v.ECloudpara < 35) {
-            const int before = v.ECloudpara;
-            if (v.Label5->isVisible()) {
-                QVERIFY(v.lbldisp);
+        while (guard && in.ECloudpara < 35) {
+            const int before = in.ECloudpara;
+            if (in.Label5->isVisible()) {
+                QVERIFY(in.lbldisp);
                 saveShot(v, QStringLiteral("%1-return").arg(before, 2, 10, QLatin1Char('0')));
-                pressReturn(v.Picture1);
-                QVERIFY(!v.Label5->isVisible());
+                pressReturn(in.Picture1);
+                QVERIFY(!in.Label5->isVisible());
             } else {
                 QVERIFY(harness::clock().hasPending());
                 harness::clock().advanceTo(harness::clock().nextDue());
             }
-            if (v.ECloudpara != before) record();
+            if (in.ECloudpara != before) record();
         }
         QCOMPARE(seen.size(), 36);
         for (int i = 0; i < 36; ++i)
             QCOMPARE(seen[i], i);
-        QVERIFY(!v.cmdExit->isVisible());
-        QCOMPARE(v.Picture1->geometry().top(), 0);
-        QCOMPARE(v.Picture1->image().pixel(v.Picture1->toPixel(320, 200)), qRgb(0, 0, 0));
+        QVERIFY(!in.cmdExit->isVisible());
+        QCOMPARE(in.Picture1->geometry().top(), 0);
+        QCOMPARE(in.Picture1->image().pixel(in.Picture1->toPixel(320, 200)), qRgb(0, 0, 0));
         harness::clock().advanceBy(1499);
         QVERIFY(guard && guard->isVisible());
         harness::clock().advanceBy(1);
@@ -563,25 +575,26 @@ private slots:
     // wave function at four (x = 400), the outer maximum of the distribution at 5.24.
     void curvesOnTheCanvas() {
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         auto fnssfAt = [](double j) { return 200 - 200 * WaveFunction1::fnssf(j / (2 * kUnitsPerBohr)); };
         auto fnssAt = [](double j) { return 200 - 200 * WaveFunction1::fnss(j / (2 * kUnitsPerBohr)); };
         playTo(v, 8);
         // The Bohr-radius marker stands at x = 340 from the peak down to the axis.
-        QCOMPARE(v.Picture1->Point(340, 150), QBColor(13));
+        QCOMPARE(in.Picture1->Point(340, 150), QBColor(13));
         playTo(v, 23);
         // The 2s wave function starts at 200 − 200·0.7071.
-        QCOMPARE(v.Picture1->Point(320, fnssfAt(0)), QBColor(10));
-        QCOMPARE(v.Picture1->Point(320 + kNodeUnits, 200), QBColor(10));
-        QCOMPARE(v.Picture1->Point(400, fnssfAt(80)), QBColor(10));
+        QCOMPARE(in.Picture1->Point(320, fnssfAt(0)), QBColor(10));
+        QCOMPARE(in.Picture1->Point(320 + kNodeUnits, 200), QBColor(10));
+        QCOMPARE(in.Picture1->Point(400, fnssfAt(80)), QBColor(10));
         QVERIFY(std::fabs(fnssfAt(80) - 219.14) < 0.01);
         playTo(v, 25);
-        QCOMPARE(v.Picture1->Point(320 + kNodeUnits, 200), QBColor(12));
-        QCOMPARE(v.Picture1->Point(320 + 104.8, fnssAt(104.8)), QBColor(12));
+        QCOMPARE(in.Picture1->Point(320 + kNodeUnits, 200), QBColor(12));
+        QCOMPARE(in.Picture1->Point(320 + 104.8, fnssAt(104.8)), QBColor(12));
         QVERIFY(fnssAt(104.8) < 162);
-        QCOMPARE(v.Picture1->Point(320 + 15.2, fnssAt(15.2)), QBColor(12));
+        QCOMPARE(in.Picture1->Point(320 + 15.2, fnssAt(15.2)), QBColor(12));
         // The 2s cloud keeps the counter at its last value.
-        QCOMPARE(v.Label1->text(), QStringLiteral("count= 3000"));
-        QVERIFY(!v.Label1->isVisible());
+        QCOMPARE(in.Label1->text(), QStringLiteral("count= 3000"));
+        QVERIFY(!in.Label1->isVisible());
     }
 
     // The nodes as the learner sees them, from the drawn dots at both scales: the 2s cloud
@@ -597,10 +610,11 @@ private slots:
         harness::setUp(scale);
         SeedRandom(5);
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         playTo(v, 21);
         double slack = 0;
-        const auto inner = dotsOf(*v.Picture1, QBColor(12), &slack);
-        const auto outer = dotsOf(*v.Picture1, QBColor(3));
+        const auto inner = dotsOf(*in.Picture1, QBColor(12), &slack);
+        const auto outer = dotsOf(*in.Picture1, QBColor(3));
         // The dots of 3000 overlap in pixels, but both regions are well filled.
         QVERIFY2(inner.size() > 80 && outer.size() > 1500,
                  qPrintable(QStringLiteral("%1 inner, %2 outer").arg(inner.size()).arg(outer.size())));
@@ -628,8 +642,8 @@ private slots:
 
         playTo(v, 30);
         saveShot(v, QStringLiteral("nodes-2p"));
-        const auto red = dotsOf(*v.Picture1, QBColor(4));
-        const auto blue = dotsOf(*v.Picture1, QBColor(9));
+        const auto red = dotsOf(*in.Picture1, QBColor(4));
+        const auto blue = dotsOf(*in.Picture1, QBColor(9));
         struct Pair {
             double nx, ny, ux, uy; // the nucleus and the axis of the red lobe
         };
@@ -668,8 +682,9 @@ private slots:
     // apart; both numbers are checked against the 1s distribution itself.
     void stage13Distances() {
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         playTo(v, 13);
-        const QString line = v.Text1->toPlainText().split(QLatin1Char('\n')).last().trimmed();
+        const QString line = in.Text1->toPlainText().split(QLatin1Char('\n')).last().trimmed();
         QVERIFY2(line.startsWith(QStringLiteral("それでも化学では")), qPrintable(line));
         // The maximum of fns and its mean distance, in ångström.
         double best = 0, bestR = 0, sum = 0, weighted = 0;

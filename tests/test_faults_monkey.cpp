@@ -49,7 +49,7 @@ QString position() {
     QString s = QStringLiteral("%1/%2/%3").arg(gMenuItem).arg(gSection).arg(gStep);
     if (auto* l = loadedForm<frmLight>()) s += QLatin1Char('/') + l->Tag;
     if (auto* m = loadedForm<frmMaterial>()) s += QLatin1Char('/') + m->Tag;
-    if (auto* v = loadedForm<cloudfrm>()) s += QStringLiteral("/c%1").arg(v->ECloudpara);
+    if (auto* v = loadedForm<cloudfrm>()) s += QStringLiteral("/c%1").arg(v->stage());
     return s;
 }
 

@@ -7,6 +7,8 @@
 #include "player/Prompts.h"
 #include "player/globals.h"
 #include "tests/support/Harness.h"
+#include "tests/support/LessonTest.h"
+#include "tests/support/Replies.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -36,37 +38,15 @@ void shot(frmLight& w, const QString& name) {
     w.grab().save(QStringLiteral("%1/kika-%2-%3.png").arg(dir, QString::number(gScale), name));
 }
 
-// Answers every light dialog that opens with the next of the given replies, typed into
-// its box, then OK; counts the dialogs. Installed after the harness set-up, which clears
-// the hook. Whatever goes wrong, the dialog is closed, so a failure cannot hang the test.
-struct Answers {
-    QStringList replies;
-    int asked = 0;
-    QStringList problems;
-    void install() {
-        setModalHook([this](QDialog& d) {
-            const QString reply = replies.value(asked++, QStringLiteral("1"));
-            auto* dialog = qobject_cast<frmInputLight*>(&d);
-            if (!dialog) {
-                problems << QStringLiteral("not the light dialog");
-                d.accept();
-                return;
-            }
-            if (gQuestion != 1) problems << QStringLiteral("question %1").arg(gQuestion);
-            if (dialog->lblMessage->text() !=
-                QStringLiteral("屈折率n>1の媒質の中で光はどの光路をとるでしょうか (1/2/3)"))
-                problems << dialog->lblMessage->text();
-            QTest::keyClicks(dialog->txtInput, reply);
-            if (dialog->OKbutton->isEnabled()) {
-                dialog->OKbutton->click();
-            } else {
-                problems << QStringLiteral("OK disabled after typing ") + reply;
-                gAnswers[0] = reply;
-                d.accept();
-            }
-        });
-    }
-};
+using lessontest::Replies;
+
+const QString kRefraction = QStringLiteral("屈折率n>1の媒質の中で光はどの光路をとるでしょうか (1/2/3)");
+
+// Every dialog of section 1 is the refraction question, asked n times.
+void askedRefraction(const Replies& answers, int n) {
+    QCOMPARE(answers.questions, QList<int>(n, 1));
+    QCOMPARE(answers.prompts, QStringList(n, kRefraction));
+}
 
 // Keeps the canvas as it is the moment each cue starts: the feedback text printed just
 // before the cue, even when the step clears it again right after.
@@ -82,10 +62,7 @@ public:
 
 frmLight& startKika(float scale) {
     harness::setUp(scale);
-    gCourseName = QStringLiteral("光とは");
-    frmLight& w = form<frmLight>();
-    w.cmdMenu[2]->click();
-    return w;
+    return lessontest::startLight(2);
 }
 
 void nextTo(frmLight& w, int step) {
@@ -135,8 +112,7 @@ private slots:
     void playsSectionOne() {
         QFETCH(float, scale);
         frmLight& w = startKika(scale);
-        Answers answers;
-        answers.install();
+        Replies answers;
         QCOMPARE(w.windowTitle(), QStringLiteral("光とは - 幾何光学"));
         for (int step = 0; step <= 10; ++step) {
             if (step > 0) w.cmdNext->click();
@@ -145,8 +121,7 @@ private slots:
             QVERIFY(allEnabled(w));
             shot(w, QString::number(step));
         }
-        QCOMPARE(answers.asked, 1);
-        QCOMPARE(answers.problems, QStringList());
+        askedRefraction(answers, 1);
         // Step 11 goes on into section 2 at once, without a title card.
         const qint64 before = harness::clock().msNow();
         w.cmdNext->click();
@@ -197,13 +172,11 @@ private slots:
         setSoundBackend(std::move(sounds));
         nextTo(w, 5);
         const QImage question = w.image().copy();
-        Answers answers;
-        answers.replies = {QStringLiteral("2"), QStringLiteral("1")};
-        answers.install();
+        Replies answers;
+        answers.given = {QStringLiteral("2"), QStringLiteral("1")};
         w.cmdNext->click();
         QCOMPARE(gStep, std::int16_t(6));
-        QCOMPARE(answers.asked, 2);
-        QCOMPARE(answers.problems, QStringList());
+        askedRefraction(answers, 2);
         QCOMPARE(cues->files(), (QStringList{QStringLiteral("Doing.wav"), QStringLiteral("Applause.wav")}));
         QCOMPARE(cues->atCue[0].copy(feedbackRect()), feedbackAlone(w, QStringLiteral("You are wrong!")));
         QCOMPARE(w.image().copy(feedbackRect()), feedbackAlone(w, QStringLiteral("You are right!")));
@@ -220,14 +193,13 @@ private slots:
     void solvedFigureWithBackOne() {
         QFETCH(float, scale);
         frmLight& w = startKika(scale);
-        Answers answers;
-        answers.install();
+        Replies answers;
         nextTo(w, 10);
-        QCOMPARE(answers.asked, 1);
+        QCOMPARE(int(answers.questions.size()), 1);
         for (int step = 9; step >= 7; --step) {
             w.cmdReturn1->click();
             QCOMPARE(gStep, std::int16_t(step));
-            QCOMPARE(answers.asked, 1);
+            QCOMPARE(int(answers.questions.size()), 1);
             QCOMPARE(at(w, 50, 50), QBColor(7)); // grey all round the frame
             QCOMPARE(at(w, 600, 380), QBColor(7));
             QCOMPARE(at(w, 100, 150), QBColor(1));                          // the frame itself

@@ -9,6 +9,8 @@
 #include "player/Random.h"
 #include "player/globals.h"
 #include "tests/support/Harness.h"
+#include "tests/support/LessonTest.h"
+#include "tests/support/Replies.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -41,49 +43,23 @@ QPoint scaled(double x, double y) {
     return {int(std::lround(S(x))), int(std::lround(S(y)))};
 }
 
-// The accepted answers of the questions this item asks; question 1 is asked twice, about
-// the cups (step 2) and about the rulers (step 4).
-QString rightAnswer(int question) {
-    switch (question) {
-    case 1: return gStep == 2 ? QStringLiteral("2") : QStringLiteral("1");
-    case 2: return QStringLiteral("1");
-    case 3: return QStringLiteral("1");
-    case 4: return QStringLiteral("2");
-    case 5: return QStringLiteral("1");
-    case 6: return QStringLiteral("4");
-    default: return QString();
-    }
-}
-
 // The learner at the answer dialog: types the answer into the box, which moves the focus
-// to OK, and presses Enter there.
-struct Learner {
-    QList<int> asked;           // gQuestion of every dialog shown
-    QList<bool> nextWasEnabled; // whether Next could be pressed while it was open
-    QStringList wrongFirst;     // answers to give, in order, before the right ones
+// to OK, and presses Enter there; the answers come from the script, then the registry.
+struct Learner : lessontest::Replies {
+    QList<bool> nextWasEnabled; // whether Next could be pressed while each dialog was open
     frmMaterial* window = nullptr;
-
-    void install() {
-        setModalHook([this](QDialog& d) {
-            auto* dlg = qobject_cast<frmInputMaterial*>(&d);
-            if (!dlg) return;
-            asked << gQuestion;
-            nextWasEnabled << (window && window->cmdNext->isEnabled());
-            const QString answer = wrongFirst.isEmpty() ? rightAnswer(gQuestion) : wrongFirst.takeFirst();
-            QTest::keyClicks(dlg->focusWidget(), answer);
-            QTest::keyClick(dlg->focusWidget(), Qt::Key_Return);
-        });
+    Learner() {
+        enterKey = true;
+        whileOpen = [this](QDialog&) { nextWasEnabled << (window && window->cmdNext->isEnabled()); };
     }
 };
 
 frmMaterial& startItem(Learner& learner, float scale, int menuButton = 2) {
     harness::setUp(scale); // also forgets any earlier modal hook
     learner.install();
-    gCourseName = QStringLiteral("物質");
     frmMaterial& w = form<frmMaterial>();
     learner.window = &w;
-    w.cmdMenu[menuButton]->click();
-    return w;
+    return lessontest::startMatter(menuButton);
 }
 
 // Puts the counters on (section, step - 1) and presses Next: the step is drawn as if
@@ -124,7 +100,10 @@ class TestMatterClass : public QObject {
     Learner learner;
 
 private slots:
-    void init() { learner = Learner{}; }
+    void init() {
+        learner.reset();
+        learner.nextWasEnabled.clear();
+    }
     void cleanup() {
         setModalHook(nullptr);
         harness::closeAllWindows();
@@ -173,10 +152,10 @@ private slots:
         QFETCH(float, scale);
         frmMaterial& w = startItem(learner, scale);
         nextUntil(w, 1, 1);
-        learner.wrongFirst = {QStringLiteral("1")};
+        learner.given = {QStringLiteral("1")};
         w.cmdNext->click();
         QCOMPARE(gStep, std::int16_t(2));
-        QCOMPARE(learner.asked, (QList<int>{1, 1}));
+        QCOMPARE(learner.questions, (QList<int>{1, 1}));
         QCOMPARE(lastCues(2), (QStringList{QStringLiteral("Doing.wav"), QStringLiteral("Applause.wav")}));
         QVERIFY(w.cmdNext->isEnabled());
         if (scale > 1) {
@@ -192,23 +171,14 @@ private slots:
     void nucleusQuestionsBothNeeded() {
         frmMaterial& w = startItem(learner, 1.0f);
         nextUntil(w, 2, 11);
-        learner.asked.clear();
+        learner.questions.clear();
         learner.nextWasEnabled.clear();
         const int cuesBefore = int(harness::sounds().files().size());
         // Question 5 wrong once, then right; question 6 wrong twice, then right.
-        int shown = 0;
-        setModalHook([&](QDialog& d) {
-            auto* dlg = qobject_cast<frmInputMaterial*>(&d);
-            QVERIFY(dlg);
-            learner.asked << gQuestion;
-            learner.nextWasEnabled << w.cmdNext->isEnabled();
-            static const char* const replies[] = {"2", "1", "1", "3", "4"};
-            QTest::keyClicks(dlg->focusWidget(), QString::fromLatin1(replies[shown++]));
-            QTest::keyClick(dlg->focusWidget(), Qt::Key_Return);
-        });
+        learner.given = {"2", "1", "1", "3", "4"};
         w.cmdNext->click();
         QCOMPARE(gStep, std::int16_t(12));
-        QCOMPARE(learner.asked, (QList<int>{5, 5, 6, 6, 6}));
+        QCOMPARE(learner.questions, (QList<int>{5, 5, 6, 6, 6}));
         QVERIFY(!learner.nextWasEnabled.contains(true));
         QCOMPARE(harness::sounds().files().mid(cuesBefore),
                  (QStringList{QStringLiteral("Doing.wav"), QStringLiteral("Applause.wav"),

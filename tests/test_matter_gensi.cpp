@@ -9,6 +9,8 @@
 #include "player/Random.h"
 #include "player/globals.h"
 #include "tests/support/Harness.h"
+#include "tests/support/LessonTest.h"
+#include "tests/support/Replies.h"
 
 #include <QPainter>
 #include <QPointer>
@@ -21,43 +23,15 @@ QPoint scaled(double x, double y) {
     return {int(std::lround(S(x))), int(std::lround(S(y)))};
 }
 
-// The accepted answers of the item's questions.
-QString rightAnswer(int question) {
-    switch (question) {
-    case 7: return QStringLiteral("2");
-    case 8: return QStringLiteral("1");
-    case 9: return QStringLiteral("1");
-    case 10: return QStringLiteral("2");
-    case 11: return QStringLiteral("3");
-    default: return QString();
-    }
-}
+using lessontest::Replies;
 
-// Answers every question from a list of replies, then with the accepted answers,, noting which question each
-// dialog asked.
-struct Replies {
-    QStringList replies;
-    QList<int> asked;
-
-    void install() {
-        setModalHook([this](QDialog& d) {
-            auto* dlg = qobject_cast<frmInputMaterial*>(&d);
-            if (!dlg) return;
-            asked << gQuestion;
-            const QString answer = replies.isEmpty() ? rightAnswer(gQuestion) : replies.takeFirst();
-            QTest::keyClicks(dlg->focusWidget(), answer);
-            QTest::keyClick(dlg->focusWidget(), Qt::Key_Return);
-        });
-    }
-};
-
+// The learner types each reply into the box, which moves the focus to OK, and presses
+// Enter there; the replies come from the script, then from the registry.
 frmMaterial& startItem(Replies& replies, int menuButton, float scale = 1.0f) {
     harness::setUp(scale);
+    replies.enterKey = true;
     replies.install();
-    gCourseName = QStringLiteral("物質");
-    frmMaterial& w = form<frmMaterial>();
-    w.cmdMenu[menuButton]->click();
-    return w;
+    return lessontest::startMatter(menuButton);
 }
 
 void jumpTo(frmMaterial& w, int section, int step) {
@@ -113,12 +87,12 @@ private slots:
         QCOMPARE(gSection, std::int16_t(1));
         jumpTo(w, 1, step - 1);
         const QImage before = w.image().copy();
-        r.replies = replies;
-        r.asked.clear();
+        r.given = replies;
+        r.questions.clear();
         const int from = int(harness::sounds().files().size());
         w.cmdNext->click();
         QCOMPARE(gStep, std::int16_t(step));
-        QCOMPARE(r.asked, questions);
+        QCOMPARE(r.questions, questions);
         QStringList expected;
         for (int i = 0; i < questions.size() / 2; ++i)
             expected << QStringLiteral("Doing.wav") << QStringLiteral("Applause.wav");

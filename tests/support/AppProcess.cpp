@@ -8,6 +8,7 @@
 #include "player/Clock.h"
 #include "player/Prompts.h"
 #include "player/Sound.h"
+#include "tests/support/ViewerInside.h"
 
 #include <QApplication>
 #include <QDir>
@@ -112,10 +113,10 @@ Script* scriptFor(const QString& road) {
             "cue",
             [] {
                 cloudfrm* v = loadedForm<cloudfrm>();
-                return v && shown(v->InputText) && shown(v->cmdCancel);
+                return v && shown(CloudInside(*v).InputText) && shown(CloudInside(*v).cmdCancel);
             },
             cue);
-        add("cancel", after(300), [] { loadedForm<cloudfrm>()->cmdCancel->click(); });
+        add("cancel", after(300), [] { CloudInside(*loadedForm<cloudfrm>()).cmdCancel->click(); });
     } else if (road == QLatin1String("sigterm")) {
         add("cue", startReady, cue);
         add("ready", after(300), ready);

@@ -1,5 +1,7 @@
 #include "tests/support/LessonTest.h"
 
+#include "lesson/frmLight.h"
+#include "lesson/frmMaterial.h"
 #include "player/Canvas.h"
 #include "player/globals.h"
 
@@ -40,6 +42,23 @@ int menuItemOf(const course::Course& c, const QString& procedure) {
         if (c.item(i).procedure && procedure == QLatin1String(c.item(i).procedure->name)) return i;
     if (procedure == QLatin1String(c.item(1).procedure->name)) return 1;
     return 0;
+}
+
+namespace {
+template <class W> W& start(const course::Course& c, int item) {
+    gCourseName = QString::fromUtf8(c.caption);
+    W& w = form<W>();
+    w.cmdMenu[item]->click();
+    return w;
+}
+} // namespace
+
+frmLight& startLight(int item) {
+    return start<frmLight>(course::light(), item);
+}
+
+frmMaterial& startMatter(int item) {
+    return start<frmMaterial>(course::matter(), item);
 }
 
 bool stepTo(driver::Learner& learner, driver::Course course, const QString& procedure, int section,

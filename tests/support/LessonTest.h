@@ -11,6 +11,8 @@
 #include <QString>
 
 class Canvas;
+class frmLight;
+class frmMaterial;
 
 namespace lessontest {
 
@@ -30,6 +32,11 @@ QRect logical(double x1, double y1, double x2, double y2);
 
 // The menu item that plays this procedure on its own (Intro: item 1); 0 for none.
 int menuItemOf(const course::Course& c, const QString& procedure);
+
+// Loads the course's lesson window as the start window does (its caption from the
+// registry) and clicks menu item 1..5 (menuItemOf names the item of a procedure).
+frmLight& startLight(int item);
+frmMaterial& startMatter(int item);
 
 // Opens the course, chooses the procedure's item and presses Next until gSection and
 // gStep name the target; false when the item ends or chains away first.
