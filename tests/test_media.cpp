@@ -156,9 +156,9 @@ QList<MediaReference> mediaReferencesIn(const QString& source, const QString& fi
 QList<MediaReference> mediaReferencesInSources(const QString& root) {
     QList<MediaReference> found;
     const QStringList folders = {QStringLiteral("app"),     QStringLiteral("player"),
-                                 QStringLiteral("dialogs"), QStringLiteral("matter"),
-                                 QStringLiteral("light"),   QStringLiteral("cloud"),
-                                 QStringLiteral("periodic")};
+                                 QStringLiteral("dialogs"), QStringLiteral("lesson"),
+                                 QStringLiteral("matter"),  QStringLiteral("light"),
+                                 QStringLiteral("cloud"),   QStringLiteral("periodic")};
     for (const QString& folder : folders) {
         QDirIterator it(QDir(root).filePath(folder), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                         QDir::Files, QDirIterator::Subdirectories);
