@@ -20,37 +20,7 @@ AskOptions feedbackAt(Coord x, Coord y) {
     return o;
 }
 
-Page::Page(LessonWindow& window, const lesson::Procedure* procedure)
-    : w(window), w_(window), proc_(procedure) {}
-
-// ---- transitional ----
-
-Canvas& Page::canvas() {
-    return w_;
-}
-frmLight& Page::light() {
-    return static_cast<frmLight&>(w_);
-}
-frmMaterial& Page::matter() {
-    return static_cast<frmMaterial&>(w_);
-}
-void Page::showPicture(PictureBox& box, Coord left, Coord top, int width, int height, const QString& file) {
-    box.setGeometry(int(std::lround(left.pixels())), int(std::lround(top.pixels())), width, height);
-    box.show();
-    LoadPicture(box, file);
-}
-void Page::removePicture(PictureBox& box) {
-    LoadPicture(box, QString());
-    box.hide();
-}
-void Page::showPicture(PictureControl& control, Coord left, Coord top, const QString& file) {
-    LoadPicture(control, file);
-    control.move(int(std::lround(left.pixels())), int(std::lround(top.pixels())));
-    control.show();
-}
-void Page::lbldisp(QLabel* label, Coord x, Coord y, int colour, const QString& text) {
-    w_.lbldisp(label, x.pixels(), y.pixels(), colour, text);
-}
+Page::Page(LessonWindow& window, const lesson::Procedure* procedure) : w_(window), proc_(procedure) {}
 
 int Page::step() const {
     return gStep;
@@ -63,6 +33,20 @@ int Page::lastStep() const {
 }
 void Page::setLastStep(int step) {
     w_.LastStep = std::int16_t(step);
+}
+float Page::scale() const {
+    return gScale;
+}
+
+QObject* Page::windowObject() const {
+    return &w_;
+}
+
+QObject* Page::keptObject(const char* name) const {
+    const QString wanted = QLatin1String(name);
+    for (QObject* child : w_.children())
+        if (child->objectName() == wanted) return child;
+    return nullptr;
 }
 
 // ---- state ----
@@ -142,6 +126,7 @@ void Page::pieces(Coord x, std::initializer_list<Piece> parts) {
     const Piece* last = parts.end() - 1;
     for (const Piece& part : parts) {
         if (part.colour >= 0) w_.ForeColor = QBColor(part.colour);
+        if (part.italic != w_.FontItalic) w_.FontItalic = part.italic;
         if (&part == last)
             w_.Print(part.text);
         else

@@ -18,7 +18,9 @@
 #include "player/Canvas.h"
 #include "player/globals.h"
 
+#include <QObject>
 #include <QString>
+#include <cmath>
 #include <initializer_list>
 #include <optional>
 
@@ -34,8 +36,6 @@ class PictureBox;
 class PictureControl;
 class QLabel;
 class QWidget;
-class frmLight;
-class frmMaterial;
 
 // The controls of the lesson windows a step may reach, by the names the windows give
 // them: the picture boxes, the picture controls and the light window's three text labels.
@@ -84,7 +84,14 @@ enum BoxFill { Outline, Filled };
 struct Piece {
     QString text;
     int colour = -1; // palette index; -1: the current fore colour
+    bool italic = false;
 };
+
+// A place computed in the 640 x 400 system, dropped to the whole device pixel toward
+// zero, as some lessons place their pictures (at 1.5, x 1 is pixel 1, not 2).
+inline Device wholePixels(Coord c) {
+    return Device(std::trunc(c.pixels()));
+}
 
 class Page {
 public:
@@ -98,6 +105,23 @@ public:
     // The step at which the lesson last drew a picture that later steps reuse.
     int lastStep() const;
     void setLastStep(int step);
+    // The display's scale factor, for the few figures whose arithmetic is done in its
+    // single precision (random places scattered over the device pixels) or that were
+    // laid out for one scale; everything else speaks Coord and Device.
+    float scale() const;
+    // Data a lesson keeps with the window for as long as the window lives, by name: a
+    // page entered again with Back one finds what it left, and a visit that loads the
+    // window afresh starts from T's defaults.
+    template <class T> T& kept(const char* name) {
+        struct Held : QObject {
+            using QObject::QObject;
+            T value{};
+        };
+        if (auto* held = dynamic_cast<Held*>(keptObject(name))) return held->value;
+        auto* held = new Held(windowObject());
+        held->setObjectName(QLatin1String(name));
+        return held->value;
+    }
 
     // ---- state the steps set ----
     void cls();
@@ -226,16 +250,6 @@ public:
     // The section's heading: the topic printed large at the procedure's heading colours.
     void heading();
 
-    // ---- transitional: the window itself, until every lesson speaks through the Page ----
-    LessonWindow& w;
-    Canvas& canvas();
-    frmLight& light();
-    frmMaterial& matter();
-    void showPicture(PictureBox& box, Coord left, Coord top, int width, int height, const QString& file);
-    void removePicture(PictureBox& box);
-    void showPicture(PictureControl& control, Coord left, Coord top, const QString& file);
-    void lbldisp(QLabel* label, Coord x, Coord y, int colour, const QString& text);
-
 private:
     friend class LessonWindow;
     struct GoTo {
@@ -244,6 +258,8 @@ private:
     };
 
     const lesson::QuizRow* quiz(int question) const;
+    QObject* windowObject() const;
+    QObject* keptObject(const char* name) const;
     QWidget* widget(Control c) const;
     PictureBox* box(Control c) const;
     PictureControl* image(Control c) const;
