@@ -15,18 +15,16 @@ QStringList fields(const QString& joined) {
 } // namespace
 
 std::optional<KnownAnswer> knownAnswer(const AskedAt& at) {
+    int question = at.question;
     if (at.dialog == QLatin1String("QInputDialog")) {
-        // The naming quiz of the eyeball: part i carries legend number 9 - i.
+        // The naming quiz of the eyeball asks part i in its prompt: question i of the step.
         static const QRegularExpression part(QStringLiteral("^(\\d+)の名前は何ですか"));
         const auto m = part.match(at.prompt);
         if (!m.hasMatch()) return std::nullopt;
-        const int i = m.captured(1).toInt();
-        if (i < 1 || i > 8) return std::nullopt;
-        const int right = 9 - i;
-        return KnownAnswer{{{QString::number(right)}}, {QString::number(right % 8 + 1)}, true};
+        question = m.captured(1).toInt();
     }
-    // The answer dialogs: the quiz row of the step that asks, from the course registry.
-    const lesson::QuizRow* q = course::findQuiz(at.procedure, at.section, at.step, at.question);
+    // The quiz row of the step that asks, from the course registry.
+    const lesson::QuizRow* q = course::findQuiz(at.procedure, at.section, at.step, question);
     if (!q) return std::nullopt;
     KnownAnswer a;
     for (const QString& ask : QString::fromUtf8(q->right).split(QLatin1Char('|')))

@@ -3,8 +3,9 @@
 // its title card, the sections with their step tables, what every call does around the
 // step, and how the item ends. The lesson window plays it (LessonWindow::play): one call
 // draws one step chosen by gSection and gStep, the title card and the closing steps call
-// Next themselves, and the end of the item either chains into the next item of the
-// course ("はじめから") or returns to the menu. No lesson writes that frame by hand.
+// Next themselves, a step's request to go to another step is carried out when the step
+// returns, and the end of the item either chains into the next item of the course
+// ("はじめから") or returns to the menu. No lesson writes that frame by hand.
 //
 // A section lives in a file of its own, named after what it teaches, with its figures
 // first and its step table last; a step is a named function of a Page, so a row that
@@ -28,6 +29,10 @@ enum StepFlags : unsigned {
 };
 
 struct Procedure;
+
+// The section heading row: the section's heading text printed large on a cleared canvas
+// in the colours its procedure gives its headings (Page::heading).
+void heading(Page& p);
 
 struct StepRow {
     int step;
@@ -54,6 +59,12 @@ struct QuizRow {
     Judged judged = Judged::UntilRight;
 };
 
+// A section's heading as its heading row prints it: the topic spaced out, at (x, 150).
+struct Heading {
+    const char* text = nullptr;
+    double x = 0;
+};
+
 struct Section {
     int number;
     const char* topic;
@@ -64,6 +75,7 @@ struct Section {
     // What the closing step does first, before the canvas is cleared.
     StepFn beforeClosing = nullptr;
     std::span<const QuizRow> quizzes = {};
+    Heading heading = {};
 
     int closingStep() const { return int(steps.size()); }
 };
@@ -95,9 +107,17 @@ struct ItemEnd {
     bool menuPanelOnly = false;
 };
 
+// The shape every heading row of a procedure shares: a cleared canvas, these colours
+// (palette indices), the 32-point font.
+struct HeadingStyle {
+    int fore = 14;
+    int back = 0;
+};
+
 struct Procedure {
     const char* name;  // "Kika": the member of the window that plays it
     const char* title; // the title card's text
+    HeadingStyle heading = {};
     // Every call, after the buttons are disabled and before the step is chosen (hiding
     // Picture1, reseeding the random generator, the colours every step starts from).
     StepFn onEntry = nullptr;

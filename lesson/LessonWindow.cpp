@@ -147,9 +147,10 @@ void LessonWindow::play(const lesson::Procedure& proc) {
         if (proc.afterTitle) proc.afterTitle(page);
     } else if (const lesson::Section* s = proc.section(gSection)) {
         // A step the table has no row for draws nothing.
-        if (gStep >= 0 && gStep < int(s->steps.size()))
+        if (gStep >= 0 && gStep < int(s->steps.size())) {
             s->steps[std::size_t(gStep)].draw(page);
-        else if (gStep == s->closingStep() && s == proc.lastSection())
+            carryOut(page);
+        } else if (gStep == s->closingStep() && s == proc.lastSection())
             endItem(proc, page);
         else if (gStep == s->closingStep())
             closeSection(proc, *s, page);
@@ -166,6 +167,26 @@ void LessonWindow::play(const lesson::Procedure& proc) {
     case lesson::EndOfCall::EnableAll: CommandButton_Enabled(true); break;
     }
     if (proc.onExit) proc.onExit(page);
+}
+
+void LessonWindow::carryOut(Page& page) {
+    if (!page.goTo_) return;
+    // The step arrives as the button would have brought the learner there: Next from the
+    // step before, Back one from the step after.
+    if (page.goTo_->how == Arrive::ByNext) {
+        gStep = std::int16_t(page.goTo_->step - 1);
+        cmdNext_Click();
+    } else {
+        gStep = std::int16_t(page.goTo_->step + 1);
+        cmdReturn1_Click();
+    }
+}
+
+void LessonWindow::handOverToViewer() {
+    hide();
+    picMenu->show();
+    cmdNext->setEnabled(false);
+    cmdReturn->setEnabled(false);
 }
 
 void LessonWindow::playTitleCard(const lesson::Procedure& proc) {

@@ -53,6 +53,9 @@ public:
     void CommandButton_Enabled(bool flag);
     // Calls the lesson procedure the counters and the tag select.
     virtual void GetMenu();
+    // The window goes with its menu panel ready and Next and Back disabled: a viewer has
+    // the learner now, and shows the window again when it closes.
+    void handOverToViewer();
 
     // The course this window teaches, from the registry.
     virtual const course::Course& courseDecl() const = 0;
@@ -112,6 +115,8 @@ protected:
     // The closing step of a section, and of the item's last section.
     void closeSection(const lesson::Procedure& procedure, const lesson::Section& section, Page& page);
     void endItem(const lesson::Procedure& procedure, Page& page);
+    // A step's request to go to another step, carried out once the step has returned.
+    void carryOut(Page& page);
     // Building blocks of the two load handlers.
     void placeMenuRows(int firstTopTwips);
     void placeNavigationRow();

@@ -6,6 +6,7 @@
 #include "player/PaintRegion.h"
 #include "player/Pictures.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <cmath>
 
@@ -19,102 +20,138 @@ AskOptions feedbackAt(Coord x, Coord y) {
     return o;
 }
 
-Page::Page(LessonWindow& window, const lesson::Procedure* procedure) : w(window), proc_(procedure) {}
+Page::Page(LessonWindow& window, const lesson::Procedure* procedure) : w_(window), proc_(procedure) {}
 
-Canvas& Page::canvas() {
-    return w;
+int Page::step() const {
+    return gStep;
 }
-frmLight& Page::light() {
-    return static_cast<frmLight&>(w);
+int Page::section() const {
+    return gSection;
 }
-frmMaterial& Page::matter() {
-    return static_cast<frmMaterial&>(w);
+int Page::lastStep() const {
+    return w_.LastStep;
+}
+void Page::setLastStep(int step) {
+    w_.LastStep = std::int16_t(step);
+}
+float Page::scale() const {
+    return gScale;
+}
+
+QObject* Page::windowObject() const {
+    return &w_;
+}
+
+QObject* Page::keptObject(const char* name) const {
+    const QString wanted = QLatin1String(name);
+    for (QObject* child : w_.children())
+        if (child->objectName() == wanted) return child;
+    return nullptr;
 }
 
 // ---- state ----
 
 void Page::cls() {
-    w.Cls();
+    w_.Cls();
 }
 void Page::fore(QRgb c) {
-    w.ForeColor = c;
+    w_.ForeColor = c;
 }
 void Page::back(QRgb c) {
-    w.setBackColor(c);
+    w_.setBackColor(c);
 }
 void Page::fontSize(double points) {
-    w.FontSize = points;
+    w_.FontSize = points;
 }
 void Page::fillStyle(FillStyles s) {
-    w.FillStyle = s;
+    w_.FillStyle = s;
 }
 void Page::fillColour(QRgb c) {
-    w.FillColor = c;
+    w_.FillColor = c;
 }
 void Page::drawWidth(int pixels) {
-    w.DrawWidth = pixels;
+    w_.DrawWidth = pixels;
 }
 void Page::at(Coord x, Coord y) {
-    w.CurrentX = x.pixels();
-    w.CurrentY = y.pixels();
+    w_.CurrentX = x.pixels();
+    w_.CurrentY = y.pixels();
+}
+void Page::atX(Coord x) {
+    w_.CurrentX = x.pixels();
+}
+void Page::autoRedraw(bool on) {
+    w_.AutoRedraw = on;
+}
+QRgb Page::foreColour() const {
+    return w_.ForeColor;
+}
+double Page::textWidth(const QString& text) const {
+    return w_.TextWidth(text);
+}
+double Page::averageCharWidth() const {
+    return QFontMetricsF(w_.currentFont()).averageCharWidth();
+}
+int Page::deviceWidth() const {
+    return w_.ScaleWidth();
 }
 
 // ---- text ----
 
 void Page::print(Coord x, Coord y, const QString& text) {
     at(x, y);
-    w.Print(text);
+    w_.Print(text);
 }
 
 void Page::print(const QString& text) {
     if (text.isEmpty())
-        w.Print();
+        w_.Print();
     else
-        w.Print(text);
+        w_.Print(text);
 }
 
 void Page::narrate(Coord x, Coord y, std::initializer_list<QString> lines) {
-    w.CurrentY = y.pixels();
+    w_.CurrentY = y.pixels();
     narrate(x, lines);
 }
 
 void Page::narrate(Coord x, std::initializer_list<QString> lines) {
     for (const QString& line : lines) {
-        w.CurrentX = x.pixels();
+        w_.CurrentX = x.pixels();
         print(line);
     }
 }
 
 void Page::pieces(Coord x, std::initializer_list<Piece> parts) {
-    w.CurrentX = x.pixels();
+    w_.CurrentX = x.pixels();
     const Piece* last = parts.end() - 1;
     for (const Piece& part : parts) {
-        if (part.colour >= 0) w.ForeColor = QBColor(part.colour);
+        if (part.colour >= 0) w_.ForeColor = QBColor(part.colour);
+        if (part.italic != w_.FontItalic) w_.FontItalic = part.italic;
         if (&part == last)
-            w.Print(part.text);
+            w_.Print(part.text);
         else
-            w.PrintPiece(part.text);
+            w_.PrintPiece(part.text);
     }
 }
 
 void Page::pieces(Coord x, Coord y, std::initializer_list<Piece> parts) {
-    w.CurrentY = y.pixels();
+    w_.CurrentY = y.pixels();
     pieces(x, parts);
 }
 
 // ---- drawing ----
 
 void Page::line(Coord x1, Coord y1, Coord x2, Coord y2, QRgb c) {
-    w.Line(x1.pixels(), y1.pixels(), x2.pixels(), y2.pixels(), c);
+    w_.Line(x1.pixels(), y1.pixels(), x2.pixels(), y2.pixels(), c);
 }
 void Page::line(Coord x1, Coord y1, Coord x2, Coord y2) {
-    line(x1, y1, x2, y2, w.ForeColor);
+    line(x1, y1, x2, y2, w_.ForeColor);
 }
 void Page::lineTo(Coord x, Coord y, QRgb c) {
-    w.LineTo(x.pixels(), y.pixels(), c);
+    w_.LineTo(x.pixels(), y.pixels(), c);
 }
 void Page::lineTo(Coord x, Coord y) {
-    lineTo(x, y, w.ForeColor);
+    lineTo(x, y, w_.ForeColor);
 }
 
 void Page::polyline(QRgb c, std::initializer_list<double> xy) {
@@ -126,78 +163,189 @@ void Page::polyline(QRgb c, std::initializer_list<double> xy) {
 }
 
 void Page::box(Coord x1, Coord y1, Coord x2, Coord y2, QRgb c, BoxFill fill) {
-    w.Line(x1.pixels(), y1.pixels(), x2.pixels(), y2.pixels(), c,
-           fill == Filled ? LineMode::BoxFilled : LineMode::Box);
+    w_.Line(x1.pixels(), y1.pixels(), x2.pixels(), y2.pixels(), c,
+            fill == Filled ? LineMode::BoxFilled : LineMode::Box);
 }
 
 void Page::circle(Coord x, Coord y, Coord r, QRgb c) {
-    w.Circle(x.pixels(), y.pixels(), r.pixels(), c);
+    w_.Circle(x.pixels(), y.pixels(), r.pixels(), c);
 }
 void Page::arc(Coord x, Coord y, Coord r, QRgb c, double start, double end, double aspect) {
-    w.Circle(x.pixels(), y.pixels(), r.pixels(), c, start, end, aspect);
+    w_.Circle(x.pixels(), y.pixels(), r.pixels(), c, start, end, aspect);
 }
 void Page::ellipse(Coord x, Coord y, Coord r, QRgb c, double aspect) {
-    w.Circle(x.pixels(), y.pixels(), r.pixels(), c, Canvas::NoAngle, Canvas::NoAngle, aspect);
+    w_.Circle(x.pixels(), y.pixels(), r.pixels(), c, Canvas::NoAngle, Canvas::NoAngle, aspect);
 }
 void Page::pset(Coord x, Coord y, QRgb c) {
-    w.PSet(x.pixels(), y.pixels(), c);
+    w_.PSet(x.pixels(), y.pixels(), c);
 }
 
 void Page::fill(Coord x, Coord y, QRgb fillColour, QRgb border) {
-    PaintRegion(w, std::int16_t(nearestPixel(x.pixels())), std::int16_t(nearestPixel(y.pixels())), fillColour,
-                border);
+    PaintRegion(w_, std::int16_t(nearestPixel(x.pixels())), std::int16_t(nearestPixel(y.pixels())),
+                fillColour, border);
 }
 
-// ---- pictures and labels ----
+// ---- the window's controls ----
 
-void Page::showPicture(PictureBox& box, Coord left, Coord top, int width, int height, const QString& file) {
+QWidget* Page::widget(Control c) const {
+    auto* light = qobject_cast<frmLight*>(&w_);
+    auto* matter = qobject_cast<frmMaterial*>(&w_);
+    QWidget* found = nullptr;
+    switch (c) {
+    case Control::Picture1: found = w_.Picture1; break;
+    case Control::Picture2: found = matter ? matter->Picture2 : nullptr; break;
+    case Control::Image1: found = w_.Image1; break;
+    case Control::Image2: found = w_.Image2; break;
+    case Control::lblText1: found = light ? light->lblText1 : nullptr; break;
+    case Control::lblText2: found = light ? light->lblText2 : nullptr; break;
+    case Control::lblText3: found = light ? light->lblText3 : nullptr; break;
+    }
+    Q_ASSERT_X(found, "Page", "the lesson names a control its window does not have");
+    return found;
+}
+
+PictureBox* Page::box(Control c) const {
+    auto* b = qobject_cast<PictureBox*>(widget(c));
+    Q_ASSERT_X(b || !widget(c), "Page", "the lesson names a control that is not a picture box");
+    return b;
+}
+
+PictureControl* Page::image(Control c) const {
+    auto* i = qobject_cast<PictureControl*>(widget(c));
+    Q_ASSERT_X(i || !widget(c), "Page", "the lesson names a control that is not a picture control");
+    return i;
+}
+
+QLabel* Page::label(Control c) const {
+    auto* l = qobject_cast<QLabel*>(widget(c));
+    Q_ASSERT_X(l || !widget(c), "Page", "the lesson names a control that is not a label");
+    return l;
+}
+
+void Page::show(Control c) {
+    if (QWidget* x = widget(c)) x->show();
+}
+void Page::hide(Control c) {
+    if (QWidget* x = widget(c)) x->hide();
+}
+void Page::hide(std::initializer_list<Control> controls) {
+    for (Control c : controls)
+        hide(c);
+}
+void Page::setVisible(Control c, bool visible) {
+    if (QWidget* x = widget(c)) x->setVisible(visible);
+}
+
+void Page::place(Control c, Coord left, Coord top) {
+    if (QWidget* x = widget(c)) x->move(int(std::lround(left.pixels())), int(std::lround(top.pixels())));
+}
+
+void Page::moveSprite(Control c, Coord x, Coord y) {
+    if (PictureControl* i = image(c)) i->moveTo(QPointF(x.pixels(), y.pixels()));
+}
+
+QPointF Page::spriteAt(Control c) const {
+    const PictureControl* i = image(c);
+    return i ? i->position() / gScale : QPointF();
+}
+
+QPoint Page::devicePos(Control c) const {
+    const QWidget* x = widget(c);
+    return x ? x->pos() : QPoint();
+}
+
+QSize Page::deviceSize(Control c) const {
+    const QWidget* x = widget(c);
+    return x ? x->size() : QSize();
+}
+
+void Page::resize(Control c, Coord width, Coord height) {
+    if (QWidget* x = widget(c))
+        x->resize(int(std::lround(width.pixels())), int(std::lround(height.pixels())));
+}
+
+void Page::stretch(Control c, bool on) {
+    if (PictureControl* i = image(c)) i->Stretch = on;
+}
+
+void Page::load(Control c, const QString& file) {
+    if (PictureBox* b = qobject_cast<PictureBox*>(widget(c)))
+        LoadPicture(*b, file);
+    else if (PictureControl* i = image(c))
+        LoadPicture(*i, file);
+}
+
+void Page::backColour(Control c, QRgb colour) {
+    if (PictureBox* b = box(c)) b->setBackColor(colour);
+}
+
+void Page::showPicture(Control c, Coord left, Coord top, int width, int height, const QString& file) {
+    PictureBox* b = box(c);
+    if (!b) return;
     // The box is shown before the picture goes in: a hidden box takes its new size only
     // when shown, and a picture loaded before that would be cut to the old size.
-    box.setGeometry(int(std::lround(left.pixels())), int(std::lround(top.pixels())), width, height);
-    box.show();
-    LoadPicture(box, file);
+    b->setGeometry(int(std::lround(left.pixels())), int(std::lround(top.pixels())), width, height);
+    b->show();
+    LoadPicture(*b, file);
 }
 
-void Page::removePicture(PictureBox& box) {
-    LoadPicture(box, QString());
-    box.hide();
+void Page::removePicture(Control c) {
+    load(c, QString());
+    hide(c);
 }
 
-void Page::showPicture(PictureControl& control, Coord left, Coord top, const QString& file) {
-    LoadPicture(control, file);
-    control.move(int(std::lround(left.pixels())), int(std::lround(top.pixels())));
-    control.show();
+void Page::showPicture(Control c, Coord left, Coord top, const QString& file) {
+    PictureControl* i = image(c);
+    if (!i) return;
+    LoadPicture(*i, file);
+    i->move(int(std::lround(left.pixels())), int(std::lround(top.pixels())));
+    i->show();
 }
 
-void Page::lbldisp(QLabel* label, Coord x, Coord y, int colour, const QString& text) {
-    w.lbldisp(label, x.pixels(), y.pixels(), colour, text);
+void Page::lbldisp(Control c, Coord x, Coord y, int colour, const QString& text) {
+    if (QLabel* l = label(c)) w_.lbldisp(l, x.pixels(), y.pixels(), colour, text);
+}
+
+// ---- the window ----
+
+void Page::openViewer(viewer::Open open) {
+    w_.hide();
+    open(w_);
+}
+
+void Page::handOverToViewer() {
+    w_.handOverToViewer();
+}
+
+void Page::exitLeadsToStart() {
+    w_.cmdExit->setText(LessonWindow::kMainMenu);
 }
 
 // ---- waits, cues, questions ----
 
 void Page::pause(double ms) {
-    w.Pause(ms);
+    w_.Pause(ms);
 }
 void Page::pause(double d, double ms) {
-    w.Pause(d, ms);
+    w_.Pause(d, ms);
 }
 void Page::Sleep(int ms) {
-    w.Pause(0.5, ms);
+    w_.Pause(0.5, ms);
 }
 void Page::seconds(double s) {
-    w.WaitSeconds(s);
+    w_.WaitSeconds(s);
 }
 void Page::tick() {
-    w.WaitTick();
+    w_.WaitTick();
 }
 void Page::events() {
-    waits::events(w.session);
+    waits::events(w_.session);
 }
 void Page::busy(long count) {
     waits::busy(count);
 }
 void Page::cue(const QString& file) {
-    w.PlaySound(file);
+    w_.PlaySound(file);
 }
 
 const lesson::QuizRow* Page::quiz(int question) const {
@@ -219,5 +367,38 @@ bool Page::ask(int question, AskOptions options) {
         if (options.right.isEmpty()) options.right = rightAnswer(question);
         options.retry = q->judged == lesson::Judged::UntilRight;
     }
-    return Ask(w, question, options);
+    return Ask(w_, question, options);
+}
+
+AnswerFields Page::askValue(int question) {
+    ShowAnswerDialog(w_, question);
+    return {gAnswers[0], gAnswers[1]};
+}
+
+MsgResult Page::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
+    return MsgBox(text, buttons, icon, title, &w_.session);
+}
+
+QString Page::inputBox(const QString& prompt, int xTwips, int yTwips) {
+    return InputBox(prompt, QString(), QString(), xTwips, yTwips, &w_.session);
+}
+
+// ---- requests to the engine ----
+
+void Page::goTo(int step, Arrive how) {
+    goTo_ = GoTo{step, how};
+}
+
+void Page::heading() {
+    const lesson::Section* s = proc_ ? proc_->section(gSection) : nullptr;
+    if (!s || !s->heading.text) return;
+    cls();
+    fore(QBColor(proc_->heading.fore));
+    back(QBColor(proc_->heading.back));
+    fontSize(32);
+    print(s->heading.x, 150, QString::fromUtf8(s->heading.text));
+}
+
+void lesson::heading(Page& p) {
+    p.heading();
 }

@@ -1,7 +1,9 @@
 #pragma once
-// The view lesson steps draw through: the lesson window's canvas in the 640 x 400
-// logical system, scaled by gScale at every call, with the window's pictures, labels,
-// waits, cues and answer dialogs beside it. A step reads like the row of its table:
+// A step's whole room: the lesson window's canvas in the 640 x 400 logical system, scaled
+// for the display at every call, with the window's pictures and labels by their names,
+// waits, cues, answer dialogs and the requests to the engine beside it. A step never
+// reaches the window, its buttons or the global counters itself. It reads like the row
+// of its table:
 //
 //     p.print(220, 150, "光　の　性　質");
 //     p.box(100, 200, 450, 300, QBColor(9), Filled);
@@ -16,15 +18,41 @@
 #include "player/Canvas.h"
 #include "player/globals.h"
 
+#include <QObject>
 #include <QString>
+#include <cmath>
 #include <initializer_list>
+#include <optional>
+
+#include "lesson/Viewer.h"
+#include "player/Prompts.h"
+
+#include <QPoint>
+#include <QPointF>
+#include <QSize>
 
 class LessonWindow;
 class PictureBox;
 class PictureControl;
 class QLabel;
-class frmLight;
-class frmMaterial;
+class QWidget;
+
+// The controls of the lesson windows a step may reach, by the names the windows give
+// them: the picture boxes, the picture controls and the light window's three text labels.
+// Picture2 is the matter window's; the labels are the light window's.
+enum class Control { Picture1, Picture2, Image1, Image2, lblText1, lblText2, lblText3 };
+
+// The typed fields of the answer dialog: the answer (or the first number) and the second
+// number of a question with two fields.
+struct AnswerFields {
+    QString first;
+    QString second;
+};
+
+// How the engine arrives at the step a lesson asks for: as Next does from the step
+// before it, or as Back one does from the step after it (the pictures and labels hidden,
+// the canvas cleared).
+enum class Arrive { ByNext, ByBackOne };
 
 // A position or length in device pixels, left unscaled.
 struct Device {
@@ -56,17 +84,44 @@ enum BoxFill { Outline, Filled };
 struct Piece {
     QString text;
     int colour = -1; // palette index; -1: the current fore colour
+    bool italic = false;
 };
+
+// A place computed in the 640 x 400 system, dropped to the whole device pixel toward
+// zero, as some lessons place their pictures (at 1.5, x 1 is pixel 1, not 2).
+inline Device wholePixels(Coord c) {
+    return Device(std::trunc(c.pixels()));
+}
 
 class Page {
 public:
     Page(LessonWindow& window, const lesson::Procedure* procedure = nullptr);
 
-    LessonWindow& w;
-    Canvas& canvas();
-    frmLight& light();
-    frmMaterial& matter();
     const lesson::Procedure* procedure() const { return proc_; }
+    // Where the step stands: its number and its section's, for a figure that differs by
+    // step.
+    int step() const;
+    int section() const;
+    // The step at which the lesson last drew a picture that later steps reuse.
+    int lastStep() const;
+    void setLastStep(int step);
+    // The display's scale factor, for the few figures whose arithmetic is done in its
+    // single precision (random places scattered over the device pixels) or that were
+    // laid out for one scale; everything else speaks Coord and Device.
+    float scale() const;
+    // Data a lesson keeps with the window for as long as the window lives, by name: a
+    // page entered again with Back one finds what it left, and a visit that loads the
+    // window afresh starts from T's defaults.
+    template <class T> T& kept(const char* name) {
+        struct Held : QObject {
+            using QObject::QObject;
+            T value{};
+        };
+        if (auto* held = dynamic_cast<Held*>(keptObject(name))) return held->value;
+        auto* held = new Held(windowObject());
+        held->setObjectName(QLatin1String(name));
+        return held->value;
+    }
 
     // ---- state the steps set ----
     void cls();
@@ -81,6 +136,15 @@ public:
     }
     void drawWidth(int pixels);
     void at(Coord x, Coord y); // the print position
+    void atX(Coord x);         // the print position's x alone
+    void autoRedraw(bool on);  // the canvas's persistence
+    QRgb foreColour() const;
+    // The width of a text in the current font, in device pixels.
+    double textWidth(const QString& text) const;
+    // The average width of a character of the current font, in device pixels.
+    double averageCharWidth() const;
+    // The canvas's width in device pixels.
+    int deviceWidth() const;
 
     // ---- text ----
     void print(Coord x, Coord y, const QString& text);
@@ -112,14 +176,51 @@ public:
     // pixel. Leaves the fill solid in the fill colour.
     void fill(Coord x, Coord y, QRgb fillColour, QRgb border);
 
-    // ---- pictures and labels ----
+    // ---- the window's controls, by name ----
+    // A control the window does not have is a fault of the lesson: an assertion in a
+    // debug build, nothing otherwise.
+    void show(Control c);
+    void hide(Control c);
+    void hide(std::initializer_list<Control> controls);
+    void setVisible(Control c, bool visible);
+    // Moves a control's corner to the nearest pixel of a point of the 640 x 400 system.
+    void place(Control c, Coord left, Coord top);
+    // The same, keeping the place's fractions of a pixel: a sprite moved a tenth of a
+    // unit a frame keeps every tenth and shows the nearest pixel.
+    void moveSprite(Control c, Coord x, Coord y);
+    // A sprite's place in the 640 x 400 system, with its fractions.
+    QPointF spriteAt(Control c) const;
+    // A control's corner and size as they stand, in device pixels.
+    QPoint devicePos(Control c) const;
+    QSize deviceSize(Control c) const;
+    // Resizes a control to a size in device pixels (Device values) or of the 640 x 400
+    // system, each to the nearest pixel.
+    void resize(Control c, Coord width, Coord height);
+    // A picture control shows its picture stretched to its size, or at its natural size.
+    void stretch(Control c, bool on);
+    // Loads a picture into a picture box or control, by the lessons' "\" path rules; an
+    // empty name removes the picture.
+    void load(Control c, const QString& file);
+    // A picture box's background colour.
+    void backColour(Control box, QRgb c);
     // Places a picture box (corner in the 640 x 400 system, size in pixels), shows it
     // and loads its picture.
-    void showPicture(PictureBox& box, Coord left, Coord top, int width, int height, const QString& file);
-    // Removes the picture of a box and hides it.
-    void removePicture(PictureBox& box);
-    void showPicture(PictureControl& control, Coord left, Coord top, const QString& file);
-    void lbldisp(QLabel* label, Coord x, Coord y, int colour, const QString& text);
+    void showPicture(Control box, Coord left, Coord top, int width, int height, const QString& file);
+    // Removes the picture of a box or control and hides it.
+    void removePicture(Control c);
+    // Loads a picture control's picture, places it and shows it.
+    void showPicture(Control image, Coord left, Coord top, const QString& file);
+    // Moves a label, sets its text colour (palette index) and caption, and shows it.
+    void lbldisp(Control label, Coord x, Coord y, int colour, const QString& text);
+
+    // ---- the window ----
+    // The window goes and a viewer opens, which shows the window again when it closes.
+    void openViewer(viewer::Open open);
+    // The window goes with its menu panel ready and Next and Back disabled, for the
+    // viewer that follows.
+    void handOverToViewer();
+    // The exit button leads back to the start window.
+    void exitLeadsToStart();
 
     // ---- waits, cues, questions ----
     void pause(double ms);           // Pause(d)
@@ -136,10 +237,37 @@ public:
     bool ask(int question, AskOptions options = {});
     // The accepted answer of question q at the current step, from the quiz table.
     QString rightAnswer(int question) const;
+    // Asks question q of the answer dialog without judging: what the learner typed.
+    AnswerFields askValue(int question);
+    // A message box and a text-input box on this window.
+    MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title);
+    QString inputBox(const QString& prompt, int xTwips, int yTwips);
+
+    // ---- requests to the engine ----
+    // Asks the engine to go to a step of this section once the step returns, arriving as
+    // the given button would.
+    void goTo(int step, Arrive how = Arrive::ByNext);
+    // The section's heading: the topic printed large at the procedure's heading colours.
+    void heading();
 
 private:
+    friend class LessonWindow;
+    struct GoTo {
+        int step;
+        Arrive how;
+    };
+
     const lesson::QuizRow* quiz(int question) const;
+    QObject* windowObject() const;
+    QObject* keptObject(const char* name) const;
+    QWidget* widget(Control c) const;
+    PictureBox* box(Control c) const;
+    PictureControl* image(Control c) const;
+    QLabel* label(Control c) const;
+
+    LessonWindow& w_;
     const lesson::Procedure* proc_;
+    std::optional<GoTo> goTo_;
 };
 
 // Feedback printed at a point of the 640 x 400 system (or Device).

@@ -58,10 +58,7 @@ void frmMaterial::menuAction(int index) {
     Tag = QString::fromUtf8(item.tag);
     if (item.setsExitCaption) cmdExit->setText(kItemMenu);
     if (item.action == course::MenuAction::Viewer) {
-        hide();
-        picMenu->show();
-        cmdNext->setEnabled(false);
-        cmdReturn->setEnabled(false);
+        handOverToViewer();
         if (item.viewer) item.viewer(*this);
         return;
     }

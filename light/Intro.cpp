@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/intro/sections.h"
 #include "light/procedures.h"
 
@@ -7,10 +6,12 @@
 
 namespace light {
 
+using enum Control;
+
 namespace {
 
 void entry(Page& p) {
-    p.light().Picture1->hide();
+    p.hide(Picture1);
 }
 
 constexpr const lesson::Section* kSections[] = {&intro::scenes};
@@ -23,6 +24,7 @@ constexpr const lesson::Section* kSections[] = {&intro::scenes};
 const lesson::Procedure Intro{
     .name = "Intro",
     .title = "導　　入",
+    .heading = {.fore = 14, .back = 0}, // yellow on black
     .onEntry = entry,
     .sections = kSections,
     .end = {.chainTag = "幾何光学", .separator = "      ", .next = &Kika, .menuPanelOnly = true},

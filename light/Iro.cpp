@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/frame.h"
 #include "light/iro/sections.h"
 #include "light/procedures.h"
@@ -23,6 +22,7 @@ constexpr const lesson::Section* kSections[] = {&iro::recognition, &iro::lightAn
 const lesson::Procedure Iro{
     .name = "Iro",
     .title = "色の感じ方（色覚）",
+    .heading = {.fore = 14, .back = 0}, // yellow on black
     .onEntry = hidePicture1,
     .sections = kSections,
     .end = {.clears = true, .before = hidePicture1},

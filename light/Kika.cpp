@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/kika/sections.h"
 #include "light/procedures.h"
 
@@ -8,11 +7,13 @@
 
 namespace light {
 
+using enum Control;
+
 namespace {
 
 // Every call starts from a hidden Picture1 and the grey text of the lesson.
 void entry(Page& p) {
-    p.light().Picture1->hide();
+    p.hide(Picture1);
     p.fore(QBColor(7));
 }
 
@@ -29,6 +30,7 @@ constexpr const lesson::Section* kSections[] = {&kika::properties, &kika::fermat
 const lesson::Procedure Kika{
     .name = "Kika",
     .title = "幾　何　光　学",
+    .heading = {.fore = 7, .back = 0}, // grey on black; Fermat's principle has its own yellow heading
     .onEntry = entry,
     .beforeTitle = titleColours,
     .sections = kSections,

@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/frame.h"
 #include "light/procedures.h"
 #include "light/quantum/sections.h"
@@ -23,6 +22,7 @@ constexpr const lesson::Section* kSections[] = {&quantum::blackBody, &quantum::c
 const lesson::Procedure Quantum{
     .name = "Quantum",
     .title = "量子論的解釈",
+    .heading = {.fore = 14, .back = 0}, // yellow on black
     .onEntry = hidePicture1,
     .sections = kSections,
     .end = {.before = hidePicture1, .chainTag = "色の感じ方", .separator = "     ", .next = &Iro},

@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/frame.h"
 #include "light/procedures.h"
 #include "light/wave/sections.h"
@@ -27,6 +26,7 @@ constexpr const lesson::Section* kSections[] = {
 const lesson::Procedure Wave{
     .name = "Wave",
     .title = "波　動　光　学",
+    .heading = {.fore = 14, .back = 0}, // yellow on black
     .onEntry = hidePicture1,
     .afterTitle = transparentFill,
     .sections = kSections,

@@ -21,8 +21,8 @@ void IncidentRay(Page& p, double pauseMs) {
     for (int i = 0; i <= 120; ++i) {
         Page::busy(50);
         // Each position is a whole device pixel; the dots around it are one pixel apart.
-        const double x = nearestPixel((i + 150) * gScale);
-        const double y = nearestPixel((i * 100 / 120 + 100) * gScale);
+        const double x = nearestPixel(Coord(i + 150).pixels());
+        const double y = nearestPixel(Coord(i * 100 / 120 + 100).pixels());
         p.pset(Device(x + 2), Device(y - 2), yellow);
         p.pset(Device(x + 1), Device(y - 1), yellow);
         p.pset(Device(x), Device(y), yellow);
@@ -33,7 +33,7 @@ void IncidentRay(Page& p, double pauseMs) {
 
 void NumberRow(Page& p, const LabelRow& row) {
     const QString text = QString::fromUtf8(row.text);
-    if (gScale == 1.5f) {
+    if (p.scale() == 1.5f) {
         p.print(row.x, row.y, text);
         return;
     }
@@ -47,7 +47,7 @@ void NumberRow(Page& p, const LabelRow& row) {
         while (end < text.size() && !blank(end))
             ++end;
         // The text before the number is as wide in device pixels at every scale.
-        p.print(row.x + p.canvas().TextWidth(text.left(i)) / 1.5, row.y, text.mid(i, end - i));
+        p.print(row.x + p.textWidth(text.left(i)) / 1.5, row.y, text.mid(i, end - i));
         i = end;
     }
 }
@@ -62,7 +62,7 @@ void CandidatePaths(Page& p) {
 }
 
 void ReflectionAngleMarks(Page& p) {
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.arc(300, 250, 30, c, 1.5708, 2.35619);  // incidence side
     p.arc(300, 250, 30, c, 0.785398, 1.5708); // reflection side
     p.polyline(c, {295, 215, 300, 220, 295, 225});

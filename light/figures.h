@@ -20,11 +20,11 @@ void AirWaterFigure(Page& p);
 void IncidentRay(Page& p, double pauseMs = 0);
 
 // A row of numbers, one for each of several lines of a figure, spaced out with blanks as
-// it was laid out for gScale 1.5. The font keeps its size while the picture scales, so
+// it was laid out for the scale 1.5. The font keeps its size while the picture scales, so
 // at another scale the row printed as it stands would put its numbers under the wrong
 // lines: there each number is printed on its own, at the logical place it has at 1.5.
 struct LabelRow {
-    const char* text; // the row as printed at gScale 1.5
+    const char* text; // the row as printed at the scale 1.5
     double x, y;      // where the row starts
 };
 void NumberRow(Page& p, const LabelRow& row);

@@ -3,12 +3,11 @@
 // from a hidden Picture1.
 
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 
 namespace light {
 
 inline void hidePicture1(Page& p) {
-    p.light().Picture1->hide();
+    p.hide(Control::Picture1);
 }
 
 } // namespace light

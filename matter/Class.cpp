@@ -21,6 +21,7 @@ constexpr const lesson::Section* kSections[] = {&klass::measuring, &klass::micro
 const lesson::Procedure Class{
     .name = "Class",
     .title = "物質の 階層構造",
+    .heading = {.fore = 14, .back = 0}, // yellow on black
     .beforeTitle = titleColours,
     .sections = kSections,
     .end = {.chainTag = "原子の構造について", .separator = "", .next = &Gensi, .nextSection = 1},

@@ -1,6 +1,5 @@
 #include "lesson/Page.h"
 #include "lesson/Viewer.h"
-#include "lesson/frmMaterial.h"
 #include "matter/frame.h"
 #include "matter/procedures.h"
 
@@ -11,13 +10,12 @@ namespace matter {
 namespace {
 
 void openViewer(Page& p) {
-    p.matter().hide();
-    viewer::openCloud(p.matter());
+    p.openViewer(viewer::openCloud);
 }
 
 // The viewer has the learner now: the exit button leads back to the start window.
 void exitToStart(Page& p) {
-    p.matter().cmdExit->setText(LessonWindow::kMainMenu);
+    p.exitLeadsToStart();
 }
 
 // clang-format off

@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/frame.h"
 #include "matter/gensi/sections.h"
 #include "matter/procedures.h"
@@ -10,6 +9,8 @@
 
 namespace matter {
 
+using enum Control;
+
 namespace {
 
 // Every call seeds the generator afresh from the seconds clock.
@@ -18,17 +19,13 @@ void reseed(Page&) {
 }
 
 void removePicture2(Page& p) {
-    p.removePicture(*p.matter().Picture2);
+    p.removePicture(Picture2);
 }
 
 // In the whole course the electron-cloud item follows: the matter window goes, its menu
 // is ready for when the viewer closes.
 void handOverToTheViewer(Page& p) {
-    frmMaterial& w = p.matter();
-    w.hide();
-    w.picMenu->show();
-    w.cmdNext->setEnabled(false);
-    w.cmdReturn->setEnabled(false);
+    p.handOverToViewer();
 }
 
 constexpr const lesson::Section* kSections[] = {&gensi::makeUp, &gensi::solarSystemModel,
@@ -40,6 +37,7 @@ constexpr const lesson::Section* kSections[] = {&gensi::makeUp, &gensi::solarSys
 const lesson::Procedure Gensi{
     .name = "Gensi",
     .title = "原子の構造について",
+    .heading = {.fore = 14, .back = 0}, // yellow on black
     .onEntry = reseed,
     .beforeTitle = titleColours,
     .sections = kSections,

@@ -46,7 +46,7 @@ void Cups(Page& p) {
 
 void PersonAndRulers(Page& p) {
     // Head, body and arms, legs down to the feet.
-    p.circle(150, 150, 50, p.canvas().ForeColor);
+    p.circle(150, 150, 50, p.foreColour());
     p.line(150, 200, 150, 280);
     p.lineTo(110, 352);
     p.line(150, 280, 190, 352);
@@ -65,8 +65,8 @@ void PersonAndRulers(Page& p) {
     p.print(500, 50, QStringLiteral("2)"));
 
     // Ruler 1 has marks every 4 units, ruler 2 every 8.
-    p.box(390, 80, 410, 250, p.canvas().ForeColor);
-    p.box(500, 80, 520, 250, p.canvas().ForeColor);
+    p.box(390, 80, 410, 250, p.foreColour());
+    p.box(500, 80, 520, 250, p.foreColour());
     for (int i = 1; i <= 37; ++i)
         p.line(390, 90 + 4 * i, 410, 90 + 4 * i);
     for (int i = 1; i <= 19; ++i)
@@ -80,13 +80,13 @@ void Tap(Page& p) {
     p.line(154, 10, 154, 18);
     p.line(140, 14, 140, 25);
     // Body.
-    p.box(122, 25, 158, 75, p.canvas().ForeColor);
+    p.box(122, 25, 158, 75, p.foreColour());
     // Spout, bending down to its mouth at y 95.
     p.line(158, 40, 172, 40);
-    p.arc(172, 58, 18, p.canvas().ForeColor, 0, 1.570796);
+    p.arc(172, 58, 18, p.foreColour(), 0, 1.570796);
     p.line(190, 58, 190, 95);
     p.line(158, 60, 166, 60);
-    p.arc(166, 68, 8, p.canvas().ForeColor, 0, 1.570796);
+    p.arc(166, 68, 8, p.foreColour(), 0, 1.570796);
     p.line(174, 68, 174, 95);
     p.line(174, 95, 190, 95);
     // The pipe from the wall; the last line ends where the narration of the next step
@@ -111,7 +111,7 @@ void WaterMolecule(Page& p) {
     // The bond angle: strokes along the bonds, an arc between them with arrow heads.
     p.line(93, 250, 105, 235);
     p.line(93, 100, 105, 115);
-    p.arc(150, 175, 83, p.canvas().ForeColor, 2.23402, 4.04916);
+    p.arc(150, 175, 83, p.foreColour(), 2.23402, 4.04916);
     p.line(90, 110, 99, 109);
     p.lineTo(98, 118);
     p.line(90, 240, 99, 241);

@@ -3,6 +3,7 @@
 // exercise with its y/n repeat, and the additive and subtractive diagrams region by region.
 
 #include "dialogs/frmInputLight.h"
+#include "lesson/Course.h"
 #include "lesson/frmLight.h"
 #include "player/Prompts.h"
 #include "player/globals.h"
@@ -136,15 +137,20 @@ private slots:
         QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
     }
 
-    // All eight right: eight lines, all inside the page at both scales, none red.
+    // All eight right, as the quiz rows accept them (part i is legend number 9 - i):
+    // eight lines, all inside the page at both scales, none red.
     void namingQuizAllRight_data() { scaleRows(); }
     void namingQuizAllRight() {
         QFETCH(float, scale);
         frmLight& w = startIro(scale);
         Replies r;
         r.window = &w;
-        for (int i = 1; i <= 8; ++i)
-            r.boxReplies << QString::number(9 - i);
+        for (int i = 1; i <= 8; ++i) {
+            const lesson::QuizRow* q = course::findQuiz(QStringLiteral("Iro"), 1, 4, i);
+            QVERIFY(q);
+            QCOMPARE(QString::fromUtf8(q->right), QString::number(9 - i));
+            r.boxReplies << QString::fromUtf8(q->right);
+        }
         r.install();
         enter(w, 1, 3);
         const int beeps = beepCount();

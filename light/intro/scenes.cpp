@@ -37,10 +37,10 @@ void starrySky(Page& p, bool paced) {
     StarField s;
     p.fillStyle(FillStyles::Solid);
     for (int i = 1; i <= 100; ++i) {
-        s.x[i] = 600 * gScale * Rnd();
-        s.y[i] = 200 * gScale * Rnd();
+        s.x[i] = 600 * p.scale() * Rnd();
+        s.y[i] = 200 * p.scale() * Rnd();
         s.colour[i] = std::int16_t(15 * Rnd());
-        s.radius[i] = 3 * gScale * Rnd();
+        s.radius[i] = 3 * p.scale() * Rnd();
         drawStar(p, s, i);
         if (paced) p.pause(0.01);
     }
@@ -181,9 +181,9 @@ void thunderstorm(Page& p) {
 // streaks are placed in device pixels, from the top row of the window.
 void downpour(Page& p) {
     for (int k = 1; k <= 300; ++k) {
-        const double x = 600 * gScale * Rnd();
-        const double dx = 10 * gScale * Rnd() - 5;
-        const double y2 = 300 * gScale * Rnd();
+        const double x = 600 * p.scale() * Rnd();
+        const double dx = 10 * p.scale() * Rnd() - 5;
+        const double y2 = 300 * p.scale() * Rnd();
         p.line(Device(x), Device(1), Device(x + dx), Device(y2), QBColor(15));
         p.pause(0.001);
         p.line(Device(x), Device(1), Device(x + dx), Device(y2), QBColor(0));
@@ -207,14 +207,6 @@ void rainbow(Page& p) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("光　　と　　は"));
-}
 
 void nightSky(Page& p) {
     p.cls();
@@ -299,7 +291,7 @@ void questions(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, nightSky},
     {2, moon, lesson::DrawnOver},
     {3, dawn},
@@ -317,6 +309,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 12 ends the item.
-const lesson::Section scenes{1, "自然の光景", kSteps};
+const lesson::Section scenes{
+    .number = 1, .topic = "自然の光景", .steps = kSteps, .heading = {"光　　と　　は", 220}};
 
 } // namespace light::intro

@@ -1,3 +1,4 @@
+#include "lesson/Page.h"
 #include "light/iro/sections.h"
 #include "player/Canvas.h"
 
@@ -19,7 +20,7 @@ void horizontalLines(Page& p) {
 }
 
 void adaptationGraph(Page& p) {
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.print(150, 30, QStringLiteral("明                     暗                        明"));
     p.print(70, 120, QStringLiteral("感"));
     p.print(70, 150, QStringLiteral("度"));
@@ -49,10 +50,6 @@ void adaptationGraph(Page& p) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 190, 150, QStringLiteral("明 順 応 と 暗 順 応"));
-}
 
 void darkAdaptation(Page& p) {
     contentPage(p);
@@ -108,7 +105,7 @@ void graph(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, darkAdaptation},
     {2, linesOnWhite},
     {3, whichFirst},
@@ -121,6 +118,7 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section lightAndDark{2, "明順応と暗順応", kSteps};
+const lesson::Section lightAndDark{
+    .number = 2, .topic = "明順応と暗順応", .steps = kSteps, .heading = {"明 順 応 と 暗 順 応", 190}};
 
 } // namespace light::iro

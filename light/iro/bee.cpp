@@ -1,3 +1,4 @@
+#include "lesson/Page.h"
 #include "light/figures.h"
 #include "light/iro/sections.h"
 
@@ -47,7 +48,7 @@ void radial(Page& p, double r1, double phi1, double r2, double phi2, QRgb c) {
 void compoundEye(Page& p) {
     p.arc(320, 350, 100, QBColor(15), 1.570796, 2.792526);
     p.arc(320, 350, 95, QBColor(15), 1.570796, 2.792526);
-    const QRgb fg = p.canvas().ForeColor;
+    const QRgb fg = p.foreColour();
     const QRgb cone = QBColor(14);
     const QRgb pigment = QBColor(13);
     for (double t = 1.65806; t <= 2.792526; t += 0.1745329) {
@@ -72,7 +73,7 @@ void eyeNames(Page& p) {
 }
 
 void partLabels(Page& p) {
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.line(315, 270, 370, 250, c);
     p.print(380, 245, QStringLiteral("色素細胞"));
     p.line(310, 290, 370, 310, c);
@@ -98,10 +99,6 @@ void raysToTheCompoundEye(Page& p) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 220, 150, QStringLiteral("蜜　蜂(bee)"));
-}
 
 void ranges(Page& p) {
     visibleRanges(p);
@@ -144,7 +141,7 @@ void labelsAway(Page& p) {
 
 void flight(Page& p) {
     labelsAway(p);
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.line(320, 350, 320, 210, c);
     p.line(320, 210, 315, 215, c);
     p.line(320, 210, 325, 215, c);
@@ -156,7 +153,7 @@ void flight(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, ranges},
     {2, noRed},
     {3, twoEyes},
@@ -171,6 +168,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 9 ends the light course: back to the menu with only the exit button.
-const lesson::Section bee{8, "ミツバチの視覚", kSteps};
+const lesson::Section bee{
+    .number = 8, .topic = "ミツバチの視覚", .steps = kSteps, .heading = {"蜜　蜂(bee)", 220}};
 
 } // namespace light::iro

@@ -1,3 +1,4 @@
+#include "lesson/Page.h"
 #include "light/iro/sections.h"
 
 // Colour adaptation: a page all in light blue, then lines on white that look tinged with
@@ -21,7 +22,7 @@ void fourSquares(Page& p) {
 
 // The squares' outlines as dots, with the colour each after-image takes.
 void afterImageKey(Page& p) {
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     for (int b = 150; b <= 450; b += 4) {
         p.pset(b, 50, c);
         p.pset(b, 200, c);
@@ -37,10 +38,6 @@ void afterImageKey(Page& p) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 220, 150, QStringLiteral("色　順　応"));
-}
 
 void sunglasses(Page& p) {
     contentPage(p);
@@ -95,7 +92,7 @@ void afterImageAsked(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, sunglasses},
     {2, blueWindow},
     {3, linesOnWhite},
@@ -107,6 +104,7 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section colourAdaptation{3, "色順応", kSteps};
+const lesson::Section colourAdaptation{
+    .number = 3, .topic = "色順応", .steps = kSteps, .heading = {"色　順　応", 220}};
 
 } // namespace light::iro

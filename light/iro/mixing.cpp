@@ -1,5 +1,4 @@
-#include "lesson/LessonWindow.h"
-#include "lesson/frmLight.h"
+#include "lesson/Page.h"
 #include "light/iro/sections.h"
 #include "player/Form.h"
 
@@ -10,6 +9,8 @@
 // each colour faces its complement.
 
 namespace light::iro {
+
+using enum Control;
 
 namespace {
 
@@ -23,7 +24,7 @@ QRgb outline() {
 // Box outlines: the mixing diagrams' fills leave the fill style solid, which would fill
 // them when the step is entered with Back.
 void filterDiagram(Page& p) {
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.fillStyle(FillStyles::Transparent);
     p.print(25, 95, QStringLiteral("1.0"));
     p.print(25, 155, QStringLiteral("0.5"));
@@ -128,14 +129,10 @@ void colourCircle(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    titlePage(p, 200, 150, QStringLiteral("光（色）の 混  合"));
-}
-
 // The spectrum strip belongs to the diagrams only: hidden here too, for the step entered
 // with Back from them.
 void filters(Page& p) {
-    p.w.Image1->hide();
+    p.hide(Image1);
     contentPage(p);
     p.narrate(20, 10,
               {QStringLiteral("赤・緑・青の単色光を混ぜると、あらゆる色が作れます。"),
@@ -155,11 +152,10 @@ void subtractive(Page& p) {
 
 // The two labels sit under their diagrams at every scale.
 void diagrams(Page& p) {
-    LessonWindow& w = p.w;
     p.cls();
-    w.Image1->Stretch = true;
-    w.Image1->resize(int(std::lround(500 * gScale)), int(std::lround(50 * gScale)));
-    p.showPicture(*w.Image1, 75, 0, QStringLiteral("Light\\rainbow.jpg"));
+    p.stretch(Image1, true);
+    p.resize(Image1, 500, 50);
+    p.showPicture(Image1, 75, 0, QStringLiteral("Light\\rainbow.jpg"));
     p.fontSize(24);
     p.fore(QBColor(14));
     p.print(280, 65, QStringLiteral("単色光"));
@@ -175,9 +171,9 @@ void diagrams(Page& p) {
     p.pause(1.5);
 }
 
-// The label above the circle at every scale (it was placed for gScale 1.5).
+// The label above the circle at every scale (it was placed for the scale 1.5).
 void circleStep(Page& p) {
-    p.light().Image1->hide();
+    p.hide(Image1);
     p.cls();
     p.fore(QBColor(13));
     p.print(265, 140, QStringLiteral("カラーサークル"));
@@ -186,7 +182,7 @@ void circleStep(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, filters},
     {2, subtractive},
     {3, diagrams},
@@ -196,6 +192,7 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section mixing{6, "光と色の混合", kSteps};
+const lesson::Section mixing{
+    .number = 6, .topic = "光と色の混合", .steps = kSteps, .heading = {"光（色）の 混  合", 200}};
 
 } // namespace light::iro

@@ -1,3 +1,4 @@
+#include "lesson/Page.h"
 #include "light/iro/sections.h"
 
 #include <cmath>
@@ -17,7 +18,7 @@ void efficiencyGraph(Page& p) {
         p.pset(x + 100, 250 - 180 * std::exp(-0.001 * (x - 200) * (x - 200)), QBColor(9));
         p.pset(x + 100, 250 - 140 * std::exp(-0.0008 * (x - 230) * (x - 230)), QBColor(12));
     }
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.line(200, 80, 200, 250, c);
     p.lineTo(500, 250, c);
     p.print(175, 100, QStringLiteral("比"));
@@ -31,10 +32,6 @@ void efficiencyGraph(Page& p) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 190, 150, QStringLiteral("明 所 視 と 暗 所 視"));
-}
 
 void rodsAndCones(Page& p) {
     contentPage(p);
@@ -94,7 +91,7 @@ void redRing(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, rodsAndCones},
     {2, curves},
     {3, redAtTheEdge},
@@ -106,6 +103,7 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section photopic{4, "明所視と暗所視", kSteps};
+const lesson::Section photopic{
+    .number = 4, .topic = "明所視と暗所視", .steps = kSteps, .heading = {"明 所 視 と 暗 所 視", 190}};
 
 } // namespace light::iro

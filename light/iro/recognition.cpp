@@ -1,5 +1,5 @@
 #include "dialogs/Answer.h"
-#include "lesson/LessonWindow.h"
+#include "lesson/Page.h"
 #include "light/figures.h"
 #include "light/iro/sections.h"
 #include "player/Prompts.h"
@@ -63,10 +63,6 @@ void verdict(Page& p, int i, const QString& text, int colour) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    titlePage(p, 220, 150, QStringLiteral("色  の  認  識"));
-}
-
 void introduction(Page& p) {
     contentPage(p);
     const QString lines[] = {
@@ -96,17 +92,17 @@ void eyeballParts(Page& p) {
     labelledEyeball(p);
 }
 
-// Part i (at position i of the drawing) is legend number 9 - i. A wrong reply (Cancel,
-// letters, any other number) beeps, shows a red line and asks the same part again; -1
-// ends the quiz. Nothing but the leading number of the reply counts.
+// Part i (at position i of the drawing) is asked as question i; its legend number is the
+// quiz row's accepted answer. A wrong reply (Cancel, letters, any other number) beeps,
+// shows a red line and asks the same part again; -1 ends the quiz. Nothing but the
+// leading number of the reply counts.
 void namingQuiz(Page& p) {
     labelledEyeball(p);
     for (int i = 1; i <= 8;) {
-        const QString reply =
-            InputBox(QString::number(i) + QStringLiteral("の名前は何ですか？上の番号で答えなさい"), QString(),
-                     QString(), 7000, 7500, &p.w.session);
+        const QString reply = p.inputBox(
+            QString::number(i) + QStringLiteral("の名前は何ですか？上の番号で答えなさい"), 7000, 7500);
         const double n = answerNumber(reply);
-        if (n == 9 - i) {
+        if (n == answerNumber(p.rightAnswer(i))) {
             verdict(p, i, QStringLiteral(":間違っています。"), 0);
             verdict(p, i, QStringLiteral(":良くできました。"), 11);
             ++i;
@@ -140,7 +136,7 @@ void theoryOfColours(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, introduction},
     {2, eyeball},
     {3, eyeballParts},
@@ -150,8 +146,27 @@ constexpr lesson::StepRow kSteps[] = {
 };
 // clang-format on
 
+// The naming quiz: part i (question i) is legend number 9 - i; a learner might first
+// give the next legend number.
+// clang-format off
+constexpr lesson::QuizRow kQuizzes[] = {
+    {4, 1, "8", "1"},
+    {4, 2, "7", "8"},
+    {4, 3, "6", "7"},
+    {4, 4, "5", "6"},
+    {4, 5, "4", "5"},
+    {4, 6, "3", "4"},
+    {4, 7, "2", "3"},
+    {4, 8, "1", "2"},
+};
+// clang-format on
+
 } // namespace
 
-const lesson::Section recognition{1, "色の認識", kSteps};
+const lesson::Section recognition{.number = 1,
+                                  .topic = "色の認識",
+                                  .steps = kSteps,
+                                  .quizzes = kQuizzes,
+                                  .heading = {"色  の  認  識", 220}};
 
 } // namespace light::iro

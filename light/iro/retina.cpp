@@ -1,3 +1,4 @@
+#include "lesson/Page.h"
 #include "light/iro/sections.h"
 
 // The molecular process in the retina: light turns 11-cis-retinal into all-trans-retinal,
@@ -54,10 +55,6 @@ void cisRetinal(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    titlePage(p, 200, 150, QStringLiteral("網膜の中の分子過程"));
-}
-
 void rhodopsin(Page& p) {
     contentPage(p);
     cisRetinal(p);
@@ -88,7 +85,7 @@ void vitaminA(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, rhodopsin},
     {2, isomerised},
     {3, vitaminA},
@@ -97,6 +94,7 @@ constexpr lesson::StepRow kSteps[] = {
 
 } // namespace
 
-const lesson::Section retina{7, "網膜の分子過程", kSteps};
+const lesson::Section retina{
+    .number = 7, .topic = "網膜の分子過程", .steps = kSteps, .heading = {"網膜の中の分子過程", 200}};
 
 } // namespace light::iro

@@ -16,15 +16,6 @@ extern const lesson::Section mixing;           // 6: mixing of light and of pigm
 extern const lesson::Section retina;           // 7: the molecular process in the retina
 extern const lesson::Section bee;              // 8: the vision of the bee, the end of the course
 
-// The title page of a section: yellow on black in the large font.
-inline void titlePage(Page& p, double x, double y, const QString& heading) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(x, y, heading);
-}
-
 // A content page: cleared, the narration font, white on black.
 inline void contentPage(Page& p) {
     p.cls();

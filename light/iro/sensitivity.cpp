@@ -1,5 +1,5 @@
 #include "lesson/Ask.h"
-#include "lesson/LessonWindow.h"
+#include "lesson/Page.h"
 #include "light/iro/sections.h"
 #include "player/Prompts.h"
 
@@ -15,7 +15,7 @@ namespace {
 // ---- figures ----
 
 void axes(Page& p) {
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.line(200, 50, 200, 280, c);
     p.lineTo(500, 280, c);
 }
@@ -74,8 +74,8 @@ void televisionCurve(Page& p) {
 // The dialog takes one digit 1 to 7; should a reply of anything else reach here (pasted,
 // typed again into the field), its first character counts if it is such a digit, and
 // white otherwise, so the colour is always one of the seven.
-int chosenColour() {
-    const QString reply = gAnswers[0].trimmed();
+int chosenColour(const QString& typed) {
+    const QString reply = typed.trimmed();
     int n = 7;
     if (!reply.isEmpty() && reply[0] >= QLatin1Char('1') && reply[0] <= QLatin1Char('7'))
         n = reply[0].unicode() - '0';
@@ -85,8 +85,8 @@ int chosenColour() {
 // One dotted rectangle in device pixels, every third column and every second row, with
 // an event pass after each column. Rectangles that start on columns of different
 // remainders (mod 3) put their dots side by side where they overlap.
-void iroSub2(Page& p, int x1, int x2, int y1, int y2) {
-    const QRgb c = QBColor(chosenColour());
+void iroSub2(Page& p, const AnswerFields& choice, int x1, int x2, int y1, int y2) {
+    const QRgb c = QBColor(chosenColour(choice.first));
     for (int x = x1; x <= x2; x += 3) {
         for (int y = y1; y <= y2; y += 2)
             p.pset(Device(x), Device(y), c);
@@ -95,12 +95,9 @@ void iroSub2(Page& p, int x1, int x2, int y1, int y2) {
 }
 
 void iroSub1(Page& p) {
-    ShowAnswerDialog(p.w, 8);
-    iroSub2(p, 200, 400, 100, 250);
-    ShowAnswerDialog(p.w, 9);
-    iroSub2(p, 151, 351, 150, 300);
-    ShowAnswerDialog(p.w, 9);
-    iroSub2(p, 252, 452, 150, 300);
+    iroSub2(p, p.askValue(8), 200, 400, 100, 250);
+    iroSub2(p, p.askValue(9), 151, 351, 150, 300);
+    iroSub2(p, p.askValue(9), 252, 452, 150, 300);
 }
 
 void colourKey(Page& p) {
@@ -108,10 +105,6 @@ void colourKey(Page& p) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 200, 150, QStringLiteral("感　 度 　曲　 線"));
-}
 
 void cones(Page& p) {
     contentPage(p);
@@ -161,8 +154,7 @@ void exercise(Page& p) {
 
 // Over the rectangles as they stand: exactly "y" clears and mixes anew.
 void again(Page& p) {
-    const QString reply = InputBox(QStringLiteral("もう一度やってみますか(y/n)"), QString(), QString(), 5100,
-                                   7000, &p.w.session);
+    const QString reply = p.inputBox(QStringLiteral("もう一度やってみますか(y/n)"), 5100, 7000);
     if (reply != QLatin1String("y")) return;
     p.cls();
     colourKey(p);
@@ -171,7 +163,7 @@ void again(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, cones},
     {2, lemon},
     {3, television},
@@ -191,6 +183,10 @@ constexpr lesson::QuizRow kQuizzes[] = {
 
 } // namespace
 
-const lesson::Section sensitivity{5, "感度曲線", kSteps, nullptr, kQuizzes};
+const lesson::Section sensitivity{.number = 5,
+                                  .topic = "感度曲線",
+                                  .steps = kSteps,
+                                  .quizzes = kQuizzes,
+                                  .heading = {"感　 度 　曲　 線", 200}};
 
 } // namespace light::iro

@@ -1,6 +1,5 @@
 #include "lesson/Ask.h"
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/figures.h"
 #include "light/kika/sections.h"
 
@@ -12,6 +11,8 @@
 // equal, and a path next to the right one why it bends where it enters water.
 
 namespace light::kika {
+
+using enum Control;
 
 namespace {
 
@@ -154,7 +155,7 @@ void reflectionPage(Page& p) {
     p.fore(QBColor(7));
     p.back(QBColor(0));
     reflectionFigure(p);
-    p.lbldisp(p.light().lblText1, 18, 300, 7, QStringLiteral("Aを出た光は水面で反射してPに届きます。"));
+    p.lbldisp(lblText1, 18, 300, 7, QStringLiteral("Aを出た光は水面で反射してPに届きます。"));
 }
 
 void reflectionPaths(Page& p) {
@@ -169,7 +170,7 @@ void reflectionQuiz(Page& p) {
     AskOptions quiz;
     quiz.numeric = true;
     quiz.wrongSound = QStringLiteral("\\wave\\Boing.wav");
-    quiz.before = [&p] { p.light().lblText1->hide(); };
+    quiz.before = [&p] { p.hide(lblText1); };
     quiz.feedback = [&p](bool right) {
         p.fore(QBColor(7));
         p.print(18, 200, QStringLiteral("   "));
@@ -181,7 +182,7 @@ void reflectionQuiz(Page& p) {
 
 void solvedReflection(Page& p) {
     reflectionPaths(p);
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     p.fore(QBColor(0));
     p.print(18, 200, QStringLiteral("You are right!"));
     p.fore(QBColor(7));
@@ -250,21 +251,17 @@ void whyRefract(Page& p) {
 }
 
 void neighbouringPathPage(Page& p) {
-    frmLight& w = p.light();
     p.cls();
-    p.lbldisp(w.lblText1, 18, 0, 7, QStringLiteral("正しい経路が見つかったとしましょう。"));
-    p.lbldisp(w.lblText2, 18, Device(w.lblText1->height()), 7,
+    p.lbldisp(lblText1, 18, 0, 7, QStringLiteral("正しい経路が見つかったとしましょう。"));
+    p.lbldisp(lblText2, 18, Device(p.deviceSize(lblText1).height()), 7,
               QStringLiteral("正しい経路（黄）と、そのすぐ近くを通る経路（赤）を考えます。"));
-    p.lbldisp(w.lblText3, 18, 320, 7, QStringLiteral("この二つの経路を進む時間の差は、ほとんどありません。"));
+    p.lbldisp(lblText3, 18, 320, 7, QStringLiteral("この二つの経路を進む時間の差は、ほとんどありません。"));
     neighbouringPaths(p);
 }
 
 void perpendiculars(Page& p) {
-    frmLight& w = p.light();
     neighbouringPathPage(p);
-    w.lblText1->hide();
-    w.lblText2->hide();
-    w.lblText3->hide();
+    p.hide({lblText1, lblText2, lblText3});
     p.fore(QBColor(7));
     p.print(145, 40, QStringLiteral("P"));
     p.print(445, 305, QStringLiteral("Q"));
@@ -283,7 +280,7 @@ void snellFromFermat(Page& p) {
     perpendiculars(p);
     p.line(380, 100, 380, 250);
     p.print(18, 320, QStringLiteral("一方、∠abx = θi（入射角）、∠bay = θr（屈折角）ですから、"));
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.arc(380, 175, 40, c, 1.5708, 2.61799);
     p.arc(380, 175, 40, c, 4.71239, 5.23599);
     p.print(340, 125, QStringLiteral("θi"));

@@ -1,7 +1,5 @@
 #include "lesson/Ask.h"
-#include "lesson/LessonWindow.h"
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/kika/sections.h"
 #include "player/Random.h"
 
@@ -14,6 +12,8 @@
 // closing remarks on geometric optics.
 
 namespace light::kika {
+
+using enum Control;
 
 namespace {
 
@@ -29,7 +29,7 @@ void slitAndSunbeam(Page& p) {
 }
 
 void firstPrism(Page& p) {
-    p.polyline(p.canvas().ForeColor, {550, 80, 550, 120, 520, 90, 550, 80});
+    p.polyline(p.foreColour(), {550, 80, 550, 120, 520, 90, 550, 80});
     p.line(550, 100, 533, 104);
     p.line(550, 104, 538, 109);
 }
@@ -64,7 +64,7 @@ void lens(Page& p) {
 
 // The colours gather again at the second prism and leave it as one white beam.
 void secondPrism(Page& p) {
-    p.polyline(p.canvas().ForeColor, {330, 80, 360, 90, 330, 120, 330, 80});
+    p.polyline(p.foreColour(), {330, 80, 360, 90, 330, 120, 330, 80});
     p.line(442, 91, 348, 104, QBColor(13));
     p.line(441, 98, 346, 105, QBColor(9));
     p.line(441, 104, 344, 106, QBColor(11));
@@ -72,13 +72,13 @@ void secondPrism(Page& p) {
     p.line(441, 118, 344, 108, QBColor(14));
     p.line(441, 120, 343, 109, QBColor(12));
     p.line(442, 122, 342, 109, QBColor(12));
-    const QRgb c = p.canvas().ForeColor;
+    const QRgb c = p.foreColour();
     p.polyline(c, {348, 104, 330, 98, 245, 55});
     p.polyline(c, {342, 109, 330, 103, 245, 60});
 }
 
 void thirdPrism(Page& p) {
-    p.polyline(p.canvas().ForeColor, {245, 40, 245, 85, 220, 80, 245, 40});
+    p.polyline(p.foreColour(), {245, 40, 245, 85, 220, 80, 245, 40});
     p.line(245, 55, 237, 54);
     p.line(245, 60, 234, 59);
 }
@@ -101,7 +101,7 @@ constexpr QRgb kPaper = qRgb(255, 224, 192);
 // with a short sleep between them when paced.
 void particleField(Page& p, bool paced) {
     for (int i = 1; i <= 160; ++i) {
-        const double radius = 4 * Rnd() * gScale;
+        const double radius = 4 * Rnd() * p.scale();
         const QRgb c = QBColor(int(8 * Rnd()));
         const double x = std::nearbyint(150 * Rnd() + 350);
         const double y = std::nearbyint(380 * Rnd() + 10);
@@ -118,7 +118,7 @@ void particlesNarration(Page& p) {
 // The field as step 12 leaves it, drawn at once: for a scattering step entered with the
 // Back buttons from a later one, which found the canvas cleared.
 void freshField(Page& p) {
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     p.back(kPaper);
     p.fore(QBColor(0));
     p.fillStyle(FillStyles::Solid);
@@ -130,7 +130,7 @@ void freshField(Page& p) {
 // is as wide at every scale.
 void band(Page& p, double x, double y, int width, QRgb c) {
     for (int k = 0; k < width; ++k)
-        p.pset(Device(x * gScale + k), y, c);
+        p.pset(Device(Coord(x).pixels() + k), y, c);
 }
 
 // A wave drawn slowly sleeps 50 ms after each position, then lets the events through.
@@ -193,14 +193,6 @@ void shortestWaveNarration(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(7));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(180, 150, QStringLiteral("ニュートン の 混色実験"));
-}
-
 // Every step of the experiment starts afresh with the heading; from step 6 on it is printed
 // in black, so it no longer shows on the black ground.
 void experimentPage(Page& p, bool headingShown) {
@@ -216,47 +208,42 @@ void experimentPage(Page& p, bool headingShown) {
 void reproduce(Page& p, bool headingShown) {
     experimentPage(p, headingShown);
     // In grey like every later label: black would not be seen on the black ground.
-    p.lbldisp(p.light().lblText1, 18, 250, 7,
+    p.lbldisp(lblText1, 18, 250, 7,
               QStringLiteral("プリズムとレンズを使って、ニュートンの実験を再現してみましょう。"));
 }
 
 void sunbeam(Page& p, bool headingShown) {
-    frmLight& w = p.light();
     reproduce(p, headingShown);
-    w.lblText1->hide();
-    p.lbldisp(w.lblText1, 18, 250, 7, QStringLiteral("太陽の光を、スリットを通して暗い部屋に導きます。"));
+    p.hide(lblText1);
+    p.lbldisp(lblText1, 18, 250, 7, QStringLiteral("太陽の光を、スリットを通して暗い部屋に導きます。"));
     slitAndSunbeam(p);
 }
 
 void prism(Page& p, bool headingShown) {
-    frmLight& w = p.light();
     sunbeam(p, headingShown);
-    w.lblText1->hide();
-    p.lbldisp(w.lblText1, 18, 290, 7, QStringLiteral("この光の中にプリズムを置くと、光は屈折します。"));
+    p.hide(lblText1);
+    p.lbldisp(lblText1, 18, 290, 7, QStringLiteral("この光の中にプリズムを置くと、光は屈折します。"));
     firstPrism(p);
     screen(p);
 }
 
 void dispersion(Page& p, bool headingShown) {
     prism(p, headingShown);
-    p.lbldisp(p.light().lblText2, 18, 310, 7,
+    p.lbldisp(lblText2, 18, 310, 7,
               QStringLiteral("屈折率は波長によって違うので、光は波長ごとに分かれます。"));
     dispersedEdges(p);
 }
 
 void spectrum(Page& p, bool headingShown) {
     dispersion(p, headingShown);
-    gQuestion = 3;
-    p.light().lblText3->hide();
+    p.hide(lblText3);
     firstSpectrum(p);
 }
 
 void lensInstead(Page& p) {
-    frmLight& w = p.light();
     spectrum(p, false);
-    w.lblText1->hide();
-    w.lblText2->hide();
-    p.lbldisp(w.lblText1, 18, 250, 7, QStringLiteral("スクリーンのかわりにレンズを置くと、"));
+    p.hide({lblText1, lblText2});
+    p.lbldisp(lblText1, 18, 250, 7, QStringLiteral("スクリーンのかわりにレンズを置くと、"));
 }
 
 void gatheredByLens(Page& p) {
@@ -269,28 +256,25 @@ void gatheredByLens(Page& p) {
 }
 
 void whiteAgain(Page& p) {
-    frmLight& w = p.light();
     gatheredByLens(p);
-    w.lblText1->hide();
-    p.lbldisp(w.lblText1, 18, 270, 7,
+    p.hide(lblText1);
+    p.lbldisp(lblText1, 18, 270, 7,
               QStringLiteral("分かれた光は再び集まり、第2のプリズムでは逆のことが起こって、"));
-    p.lbldisp(w.lblText2, 18, Device(270 * gScale + w.lblText1->height()), 7,
+    p.lbldisp(lblText2, 18, Device(Coord(270).pixels() + p.deviceSize(lblText1).height()), 7,
               QStringLiteral("白色光にもどります。"));
     secondPrism(p);
 }
 
 void thirdPrismHere(Page& p) {
-    frmLight& w = p.light();
     whiteAgain(p);
-    w.lblText1->hide();
-    w.lblText2->hide();
-    p.lbldisp(w.lblText1, 18, 310, 7, QStringLiteral("ここに第3のプリズムを置くと、"));
+    p.hide({lblText1, lblText2});
+    p.lbldisp(lblText1, 18, 310, 7, QStringLiteral("ここに第3のプリズムを置くと、"));
     thirdPrism(p);
 }
 
 void sevenColoursAgain(Page& p) {
     thirdPrismHere(p);
-    p.lbldisp(p.light().lblText2, 18, 330, 7, QStringLiteral("白色光は再び7色に分かれます。"));
+    p.lbldisp(lblText2, 18, 330, 7, QStringLiteral("白色光は再び7色に分かれます。"));
     secondSpectrum(p);
 }
 
@@ -313,7 +297,7 @@ void prismQuiz(Page& p) {
     quiz.wrongSound = QStringLiteral("\\wave\\Boing.wav");
     quiz.feedback = [&p](bool right) {
         p.fore(QBColor(5));
-        p.lbldisp(p.light().lblText3, 18, 150, 5,
+        p.lbldisp(lblText3, 18, 150, 5,
                   right ? QStringLiteral("You are right!") : QStringLiteral("You are wrong!"));
     };
     p.ask(3, quiz);
@@ -324,44 +308,42 @@ void spectrumStep(Page& p) {
 }
 
 void scattering(Page& p) {
-    frmLight& w = p.light();
     p.back(QBColor(0));
     p.fore(QBColor(7));
-    w.lblText1->hide();
-    w.lblText2->hide();
+    p.hide({lblText1, lblText2});
     p.cls();
-    p.lbldisp(w.lblText1, 18, 180, 7,
+    p.lbldisp(lblText1, 18, 180, 7,
               QStringLiteral("反射や屈折の結果、光があらゆる方向に広がることを散乱といいます。"));
 }
 
 void particles(Page& p) {
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     p.back(kPaper);
     p.fore(QBColor(0));
     p.fillStyle(FillStyles::Solid);
     particleField(p, true);
     particlesNarration(p);
-    p.w.LastStep = 12;
+    p.setLastStep(12);
 }
 
 void longWaveStep(Page& p) {
-    if (p.w.LastStep > 13) freshField(p);
+    if (p.lastStep() > 13) freshField(p);
     longWave(p, true);
     longWaveNarration(p);
-    p.w.LastStep = 13;
+    p.setLastStep(13);
 }
 
 void shortWaveStep(Page& p) {
-    if (p.w.LastStep > 14) freshField(p);
+    if (p.lastStep() > 14) freshField(p);
     longWave(p, false);
     longWaveNarration(p);
     shortWave(p, true);
     shortWaveNarration(p);
-    p.w.LastStep = 14;
+    p.setLastStep(14);
 }
 
 void shortestWaveStep(Page& p) {
-    if (p.w.LastStep > 15) freshField(p);
+    if (p.lastStep() > 15) freshField(p);
     longWave(p, false);
     longWaveNarration(p);
     shortWave(p, false);
@@ -369,7 +351,7 @@ void shortestWaveStep(Page& p) {
     shortestWaveLead(p);
     shortestWave(p, true);
     shortestWaveNarration(p);
-    p.w.LastStep = 15;
+    p.setLastStep(15);
 }
 
 void summary(Page& p) {
@@ -382,7 +364,7 @@ void summary(Page& p) {
                QStringLiteral("レンズや望遠鏡（顕微鏡）などの光学機器が作られています。"),
                QStringLiteral("ここでは倍率などの原理は学びませんが、"),
                QStringLiteral("学校で習った平行光線・反射・屈折・焦点・虚像・実像を思い出しましょう。")});
-    p.w.LastStep = 16;
+    p.setLastStep(16);
 }
 
 void questions(Page& p) {
@@ -426,11 +408,11 @@ void closingLine(Page& p) {
 }
 
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},      {1, reproduceStep},  {2, sunbeamStep},        {3, prismStep},
-    {4, prismQuiz},    {5, spectrumStep},   {6, lensInstead},        {7, gatheredByLens},
-    {8, whiteAgain},   {9, thirdPrismHere}, {10, sevenColoursAgain}, {11, scattering},
-    {12, particles},   {13, longWaveStep},  {14, shortWaveStep},     {15, shortestWaveStep},
-    {16, summary},     {17, questions},     {18, raysNotColoured},   {19, lightAsParticles},
+    {0, lesson::heading}, {1, reproduceStep},  {2, sunbeamStep},        {3, prismStep},
+    {4, prismQuiz},       {5, spectrumStep},   {6, lensInstead},        {7, gatheredByLens},
+    {8, whiteAgain},      {9, thirdPrismHere}, {10, sevenColoursAgain}, {11, scattering},
+    {12, particles},      {13, longWaveStep},  {14, shortWaveStep},     {15, shortestWaveStep},
+    {16, summary},        {17, questions},     {18, raysNotColoured},   {19, lightAsParticles},
     {20, closingLine},
 };
 
@@ -441,6 +423,10 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 21 ends the item: the procedure's end hands over to wave optics or to the menu.
-const lesson::Section newton{3, "ニュートンの実験と散乱", kSteps, nullptr, kQuizzes};
+const lesson::Section newton{.number = 3,
+                             .topic = "ニュートンの実験と散乱",
+                             .steps = kSteps,
+                             .quizzes = kQuizzes,
+                             .heading = {"ニュートン の 混色実験", 180}};
 
 } // namespace light::kika

@@ -1,13 +1,13 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/figures.h"
 #include "light/kika/sections.h"
-#include "player/Pictures.h"
 
 // The properties of light: it goes straight, it is reflected with equal angles, and it
 // bends where it enters water; a quiz asks which way.
 
 namespace light::kika {
+
+using enum Control;
 
 namespace {
 
@@ -39,7 +39,7 @@ void mirrorReflection(Page& p, bool traced) {
 void refractionFigure(Page& p, bool traced) {
     p.cls();
     p.back(QBColor(0));
-    p.canvas().AutoRedraw = true;
+    p.autoRedraw(true);
     p.print(20, 0, QStringLiteral("光は別の媒質に入るとき、進む向きを変えます（屈折）。"));
     p.print(100, Device(100), QStringLiteral("光が空気（屈折率 n = 1）の中を進みます。"));
     AirWaterFigure(p);
@@ -54,14 +54,6 @@ void refractionQuestion(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(7));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("光　の　性　質"));
-}
-
 void geometricOpticsFirst(Page& p) {
     p.cls();
     p.back(QBColor(0));
@@ -71,26 +63,26 @@ void geometricOpticsFirst(Page& p) {
 
 // The photon flies to the right until it reaches the window's inner edge.
 void straightPropagation(Page& p) {
-    frmLight& w = p.light();
     p.cls();
     p.back(QBColor(0));
     p.print(100, 10, QStringLiteral("光は真空中や一様な物質の中をまっすぐに進みます。"));
     p.print();
-    w.Picture1->move(int(100 * gScale), int(30 * gScale));
-    w.Picture1->resize(550, 35);
-    LoadPicture(*w.Picture1, QStringLiteral("Light\\r-1.jpg"));
-    w.Picture1->show();
+    p.place(Picture1, 100, 30);
+    p.resize(Picture1, Device(550), Device(35));
+    p.load(Picture1, QStringLiteral("Light\\r-1.jpg"));
+    p.show(Picture1);
     p.pause(0.5);
-    LoadPicture(*w.Image1, QStringLiteral("Light\\photon.bmp"));
-    w.Image1->move(10, 120);
-    w.Image1->show();
-    while (w.Image1->x() < w.ScaleWidth()) {
+    p.load(Image1, QStringLiteral("Light\\photon.bmp"));
+    p.place(Image1, Device(10), Device(120));
+    p.show(Image1);
+    while (p.devicePos(Image1).x() < p.deviceWidth()) {
         p.pause(0.05);
-        w.Image1->move(w.Image1->x() + 1, w.Image1->y());
+        const QPoint at = p.devicePos(Image1);
+        p.place(Image1, Device(at.x() + 1), Device(at.y()));
     }
     p.print(Device(50), Device(150),
             QStringLiteral("光はなぜ曲がったり散ったりせずに直進するのでしょうか？"));
-    w.Image1->hide();
+    p.hide(Image1);
 }
 
 void reflection(Page& p) {
@@ -164,7 +156,7 @@ void snellsLaw(Page& p) {
     p.print(Device(20), 310, QStringLiteral("θiとθrの間には次の関係があります。"));
     for (const QString& line :
          {QStringLiteral("sinθi      n"), QStringLiteral("---- = ----"), QStringLiteral("sinθr      1")}) {
-        p.canvas().CurrentX = 20; // device pixels
+        p.atX(Device(20));
         p.print(line);
     }
 }
@@ -177,7 +169,7 @@ void whyBend(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, geometricOpticsFirst},
     {2, straightPropagation},
     {3, reflection},
@@ -200,6 +192,10 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 11 closes the section: on to Fermat's principle, without a title card.
-const lesson::Section properties{1, "光の性質", kSteps, nullptr, kQuizzes};
+const lesson::Section properties{.number = 1,
+                                 .topic = "光の性質",
+                                 .steps = kSteps,
+                                 .quizzes = kQuizzes,
+                                 .heading = {"光　の　性　質", 220}};
 
 } // namespace light::kika

@@ -1,6 +1,5 @@
-#include "lesson/frmLight.h"
+#include "lesson/Page.h"
 #include "light/quantum/sections.h"
-#include "player/Pictures.h"
 
 #include <cmath>
 
@@ -8,6 +7,8 @@
 // of that glow, and Planck explains it with a smallest unit of energy, ε = hν.
 
 namespace light::quantum {
+
+using enum Control;
 
 namespace {
 
@@ -23,7 +24,7 @@ void radiationGraph(Page& p, bool traced) {
     p.fore(QBColor(15));
     p.fontSize(14);
     p.line(300, 1, 300, 280); // the energy axis
-    p.lineTo(Device(nearestPixel(630 * gScale)), Device(nearestPixel(280 * gScale)));
+    p.lineTo(Device(nearestPixel(Coord(630).pixels())), Device(nearestPixel(Coord(280).pixels())));
     p.line(375, 10, 375, 280, QBColor(13)); // the violet edge of the visible band
     p.line(460, 10, 460, 280, QBColor(12)); // and its red edge
     p.line(375, 50, 460, 50);
@@ -53,8 +54,8 @@ void radiationGraph(Page& p, bool traced) {
 // ---- steps ----
 
 void heading(Page& p) {
-    titlePage(p, 220, 150, QStringLiteral("黒  体  放  射"));
-    p.light().Picture1->hide();
+    lesson::heading(p);
+    p.hide(Picture1);
 }
 
 void bothNatures(Page& p) {
@@ -128,10 +129,7 @@ void radiationFormula(Page& p) {
     p.narrate(1, {QString(), QStringLiteral("放射エネルギーは次の式で表されます。")});
     p.fore(QBColor(15));
     p.back(QBColor(0));
-    frmLight& w = p.light();
-    w.Picture1->setGeometry(int(1 * gScale), int(280 * gScale), 450, 45);
-    w.Picture1->show();
-    LoadPicture(*w.Picture1, QStringLiteral("Light\\r-3.jpg"));
+    p.showPicture(Picture1, wholePixels(1), wholePixels(280), 450, 45, QStringLiteral("Light\\r-3.jpg"));
 }
 
 // The summary stays where it is at every scale: its places are device pixels.
@@ -164,6 +162,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 11 closes the section: on to the Compton effect.
-const lesson::Section blackBody{1, "黒体放射", kSteps};
+const lesson::Section blackBody{
+    .number = 1, .topic = "黒体放射", .steps = kSteps, .heading = {"黒  体  放  射", 220}};
 
 } // namespace light::quantum

@@ -1,11 +1,12 @@
-#include "lesson/frmLight.h"
+#include "lesson/Page.h"
 #include "light/quantum/sections.h"
-#include "player/Pictures.h"
 
 // The Compton effect: an X-ray photon knocks an electron away and comes off with a
 // longer wavelength, as one particle colliding with another.
 
 namespace light::quantum {
+
+using enum Control;
 
 namespace {
 
@@ -13,14 +14,13 @@ namespace {
 
 // The scene before the collision: the photon at (100, 200), the electron at (300, 200).
 void sprites(Page& p) {
-    frmLight& w = p.light();
-    w.Image1->Stretch = false;
-    LoadPicture(*w.Image1, QStringLiteral("Light\\photon.bmp"));
-    place(*w.Image1, 100, 200);
-    w.Image1->show();
-    LoadPicture(*w.Image2, QStringLiteral("Light\\electron.bmp"));
-    place(*w.Image2, 300, 200);
-    w.Image2->show();
+    p.stretch(Image1, false);
+    p.load(Image1, QStringLiteral("Light\\photon.bmp"));
+    p.moveSprite(Image1, 100, 200);
+    p.show(Image1);
+    p.load(Image2, QStringLiteral("Light\\electron.bmp"));
+    p.moveSprite(Image2, 300, 200);
+    p.show(Image2);
 }
 
 void scene(Page& p) {
@@ -34,11 +34,10 @@ void scene(Page& p) {
 // then the photon leaves upward to the right while the electron, at half its pace, moves
 // off downward to the right, each leaving its track. One event pass a frame.
 void collision(Page& p) {
-    frmLight& w = p.light();
     for (int i = 100; i <= 300; ++i) {
-        const QPointF at = logicalPos(*w.Image1);
-        place(*w.Image1, at.x() + 1, at.y());
-        const QPointF now = logicalPos(*w.Image1);
+        const QPointF at = p.spriteAt(Image1);
+        p.moveSprite(Image1, at.x() + 1, at.y());
+        const QPointF now = p.spriteAt(Image1);
         p.pset(now.x() - 5, now.y() + 1, QBColor(14));
         p.events();
     }
@@ -48,13 +47,13 @@ void collision(Page& p) {
     p.print(310, 170, QStringLiteral("Ｘ線"));
     int j = 0;
     for (int i = 1; i <= 350; ++i) {
-        place(*w.Image1, 300 + i, 195 - 2.0 * i / 5);
-        const QPointF photon = logicalPos(*w.Image1);
+        p.moveSprite(Image1, 300 + i, 195 - 2.0 * i / 5);
+        const QPointF photon = p.spriteAt(Image1);
         p.pset(photon.x() - 5, photon.y() + 5, QBColor(14));
         if (i % 2 == 0) {
             ++j;
-            place(*w.Image2, 300 + j, 200 + j / 5.0);
-            const QPointF electron = logicalPos(*w.Image2);
+            p.moveSprite(Image2, 300 + j, 200 + j / 5.0);
+            const QPointF electron = p.spriteAt(Image2);
             p.pset(electron.x() - 5, electron.y() + 1, QBColor(9));
         }
         p.events();
@@ -65,50 +64,44 @@ void collision(Page& p) {
 // (500, 115) and the electron's, steeper, to (500, 320), with the momenta and the two
 // scattering angles. The sprites end hidden.
 void momentumDiagram(Page& p) {
-    frmLight& w = p.light();
     sprites(p);
-    int x0 = int(logicalPos(*w.Image1).x());
+    int x0 = int(p.spriteAt(Image1).x());
     for (int i = 100; i <= 300; ++i) {
         ++x0;
         p.pset(x0 - 5, 201, QBColor(14));
         if (i == 300) {
-            const QPointF at = logicalPos(*w.Image1);
-            place(*w.Image1, at.x() + 1, at.y());
+            const QPointF at = p.spriteAt(Image1);
+            p.moveSprite(Image1, at.x() + 1, at.y());
         }
     }
     int j = 0;
     for (int i = 1; i <= 400; ++i) {
         if (i <= 200) {
             const double x = 300 + i, y = 195 - 2.0 * i / 5;
-            if (i == 200) place(*w.Image1, x, y);
+            if (i == 200) p.moveSprite(Image1, x, y);
             p.pset(x - 5, y + 5, QBColor(14));
         }
         if (i % 2 == 0) {
             ++j;
             const double x = 300 + j, y = 200 + 3.0 * j / 5;
-            if (i == 400) place(*w.Image2, x, y);
+            if (i == 400) p.moveSprite(Image2, x, y);
             p.pset(x - 5, y + 1, QBColor(9));
         }
     }
     p.events();
-    w.Image1->hide();
-    w.Image2->hide();
+    p.hide({Image1, Image2});
     p.fore(QBColor(15));
     p.print(95, 205, QStringLiteral("p"));
     p.print(500, 110, QStringLiteral("p'"));
     p.print(500, 315, QStringLiteral("p\""));
     p.line(302, 200, 450, 200); // the incident direction
-    p.arc(302, 200, 50, w.ForeColor, 0, 0.3490658);
-    p.arc(302, 200, 60, w.ForeColor, 5.672319, 0);
+    p.arc(302, 200, 50, p.foreColour(), 0, 0.3490658);
+    p.arc(302, 200, 60, p.foreColour(), 5.672319, 0);
     p.print(360, 180, QStringLiteral("θ"));
     p.print(360, 210, QStringLiteral("Θ"));
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 210, 150, QStringLiteral("コンプトン 効果"));
-}
 
 void xRaysOnAnElectron(Page& p) {
     scene(p);
@@ -146,7 +139,7 @@ void likeAParticle(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, xRaysOnAnElectron},
     {2, theCollision},
     {3, diagram},
@@ -158,6 +151,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to the photoelectric effect.
-const lesson::Section compton{2, "コンプトン効果", kSteps};
+const lesson::Section compton{
+    .number = 2, .topic = "コンプトン効果", .steps = kSteps, .heading = {"コンプトン 効果", 210}};
 
 } // namespace light::quantum

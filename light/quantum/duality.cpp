@@ -1,8 +1,7 @@
-#include "lesson/frmLight.h"
+#include "lesson/Page.h"
 #include "light/quantum/sections.h"
 #include "player/Random.h"
 
-#include <QObject>
 #include <array>
 #include <cmath>
 
@@ -16,21 +15,9 @@ namespace {
 // The random numbers of the plate's 300 dot pairs. They belong to the window, as long as
 // it lives: Back one to the plate's page must find the same grains, while a visit that
 // comes from the page before draws new ones. Index 0 is never used.
-class PlateNumbers : public QObject {
-public:
-    using QObject::QObject;
+struct PlateNumbers {
     std::array<float, 301> PlateLeftX{}, PlateLeftY{}, PlateRightX{}, PlateRightY{};
 };
-
-PlateNumbers& plateNumbers(frmLight& w) {
-    static const QString kName = QStringLiteral("quantumPlateNumbers");
-    for (QObject* child : w.children())
-        if (child->objectName() == kName)
-            if (auto* numbers = dynamic_cast<PlateNumbers*>(child)) return *numbers;
-    auto* numbers = new PlateNumbers(&w);
-    numbers->setObjectName(kName);
-    return *numbers;
-}
 
 // ---- figures ----
 
@@ -38,7 +25,7 @@ PlateNumbers& plateNumbers(frmLight& w) {
 // (500, 0). Traced point by point on its first page.
 void diffractionCurve(Page& p, bool traced) {
     for (int x = -70; x <= 70; ++x) {
-        p.pset(500 + x, 150 - 150 * std::exp(-0.001 * x * x), p.light().ForeColor);
+        p.pset(500 + x, 150 - 150 * std::exp(-0.001 * x * x), p.foreColour());
         if (traced) p.pause(0.01);
     }
 }
@@ -46,8 +33,7 @@ void diffractionCurve(Page& p, bool traced) {
 // The photographic plate under the bell: grains between x = 430 and 570, denser toward
 // the middle, from new random numbers or from those the plate was drawn with last.
 void photographicPlate(Page& p, bool traced, bool fresh) {
-    frmLight& w = p.light();
-    PlateNumbers& n = plateNumbers(w);
+    PlateNumbers& n = p.kept<PlateNumbers>("quantumPlateNumbers");
     for (int i = 1; i <= 300; ++i) {
         if (fresh) {
             n.PlateLeftX[i] = Rnd();
@@ -55,8 +41,9 @@ void photographicPlate(Page& p, bool traced, bool fresh) {
             n.PlateRightX[i] = Rnd();
             n.PlateRightY[i] = Rnd();
         }
-        p.pset(430 + 70 * std::sin(n.PlateLeftX[i] * 1.570796), 300 - 150 * n.PlateLeftY[i], w.ForeColor);
-        p.pset(570 - 70 * std::cos(n.PlateRightX[i] * 1.570796), 300 - 150 * n.PlateRightY[i], w.ForeColor);
+        p.pset(430 + 70 * std::sin(n.PlateLeftX[i] * 1.570796), 300 - 150 * n.PlateLeftY[i], p.foreColour());
+        p.pset(570 - 70 * std::cos(n.PlateRightX[i] * 1.570796), 300 - 150 * n.PlateRightY[i],
+               p.foreColour());
         if (traced) p.pause(0.01);
     }
 }
@@ -90,20 +77,16 @@ void platePage(Page& p, bool traced, bool fresh) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    titlePage(p, 200, 150, QStringLiteral("粒子 と 波動 の 二重性"));
-}
-
 void waveNature(Page& p) {
     slitPage(p, true);
-    p.light().LastStep = gStep;
+    p.setLastStep(p.step());
 }
 
 // New grains when the page is entered from the one before it; Back one from the next
 // page finds the grains it left.
 void particleNature(Page& p) {
-    platePage(p, true, p.light().LastStep < gStep);
-    p.light().LastStep = gStep;
+    platePage(p, true, p.lastStep() < p.step());
+    p.setLastStep(p.step());
 }
 
 void bothNatures(Page& p) {
@@ -112,12 +95,12 @@ void bothNatures(Page& p) {
              {{QStringLiteral("電磁波である光は、粒子と波動の")},
               {QStringLiteral("二重性"), 12},
               {QStringLiteral("を持っていると考えられます。"), 15}});
-    p.light().LastStep = gStep;
+    p.setLastStep(p.step());
 }
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, waveNature},
     {2, particleNature},
     {3, bothNatures},
@@ -127,6 +110,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 4 closes the section: on to the wave nature of matter.
-const lesson::Section duality{4, "波動と粒子の二重性", kSteps};
+const lesson::Section duality{
+    .number = 4, .topic = "波動と粒子の二重性", .steps = kSteps, .heading = {"粒子 と 波動 の 二重性", 200}};
 
 } // namespace light::quantum

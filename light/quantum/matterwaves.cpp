@@ -1,12 +1,13 @@
-#include "lesson/frmLight.h"
+#include "lesson/Page.h"
 #include "light/quantum/sections.h"
-#include "player/Pictures.h"
 
 // The wave nature of matter: E = hν and p = h/λ link particle and wave; de Broglie
 // read the second backwards for moving matter, electron diffraction proved him right,
 // and the walking learner's own wavelength shows why everyday bodies hide it.
 
 namespace light::quantum {
+
+using enum Control;
 
 namespace {
 
@@ -15,17 +16,10 @@ namespace {
 // A picture in Picture1 at a place of the 640 x 400 system cut to whole pixels, at its
 // natural size in pixels.
 void formulaPicture(Page& p, double left, double top, int width, int height, const QString& file) {
-    frmLight& w = p.light();
-    w.Picture1->setGeometry(int(left * gScale), int(top * gScale), width, height);
-    w.Picture1->show();
-    LoadPicture(*w.Picture1, file);
+    p.showPicture(Picture1, wholePixels(left), wholePixels(top), width, height, file);
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 220, 150, QStringLiteral("物質 の 波動性"));
-}
 
 void isTheElectronAWave(Page& p) {
     p.cls();
@@ -98,14 +92,10 @@ void davissonGermer(Page& p) {
 // The momentum with its formula in italics between upright words.
 void walkingLearner(Page& p) {
     davissonGermer(p);
-    Canvas& c = p.canvas();
     p.narrate(20, {QString(), QStringLiteral("体重 50.0 kg のあなたが 0.25 m/s で歩くとすると、")});
-    c.CurrentX = 20 * gScale;
-    c.PrintPiece(QStringLiteral("運動量は"));
-    c.FontItalic = true;
-    c.PrintPiece(QStringLiteral(" p = mv "));
-    c.FontItalic = false;
-    c.Print(QStringLiteral(" = (50.0kg)(0.25m/s) = 12.5 kg m/s"));
+    p.pieces(20, {{QStringLiteral("運動量は")},
+                  {QStringLiteral(" p = mv "), -1, true},
+                  {QStringLiteral(" = (50.0kg)(0.25m/s) = 12.5 kg m/s")}});
     p.narrate(20, {QStringLiteral("ド・ブロイの関係式から、")});
     formulaPicture(p, 20, 120, 500, 40, QStringLiteral("Light\\r-6.jpg"));
     p.narrate(20, 160,
@@ -126,7 +116,7 @@ void electronMicroscope(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, isTheElectronAWave},
     {2, electronDiffraction},
     {3, twoRelations},
@@ -142,6 +132,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 10 ends the item.
-const lesson::Section matterWaves{5, "物質波", kSteps};
+const lesson::Section matterWaves{
+    .number = 5, .topic = "物質波", .steps = kSteps, .heading = {"物質 の 波動性", 220}};
 
 } // namespace light::quantum

@@ -1,12 +1,13 @@
-#include "lesson/frmLight.h"
+#include "lesson/Page.h"
 #include "light/quantum/sections.h"
-#include "player/Pictures.h"
 
 // The photoelectric effect: light knocks electrons out of a body; their number follows the
 // light's intensity, their speed only its frequency, and they leave at once however weak
 // the light, which a wave cannot explain.
 
 namespace light::quantum {
+
+using enum Control;
 
 namespace {
 
@@ -17,28 +18,26 @@ namespace {
 // On the first page the learner watches it; the pages after it run the same frames with
 // both sprites hidden and without waiting, so nothing moves on the screen.
 void emission(Page& p, bool watched) {
-    frmLight& w = p.light();
-    LoadPicture(*w.Image1, QStringLiteral("Light\\photon.bmp"));
-    place(*w.Image1, 270, 60);
-    w.Image1->setVisible(watched);
+    p.load(Image1, QStringLiteral("Light\\photon.bmp"));
+    p.moveSprite(Image1, 270, 60);
+    p.setVisible(Image1, watched);
     for (int k = 0; k <= 1320; ++k) { // y = 60, 60.1, ... 192
         const double y = 60 + k / 10.0;
-        place(*w.Image1, y + 270, y);
+        p.moveSprite(Image1, y + 270, y);
         if (watched) p.pause(0.0001);
     }
-    w.Image1->hide();
-    LoadPicture(*w.Image2, QStringLiteral("Light\\photelec.bmp"));
-    place(*w.Image2, 462, 192);
-    w.Image2->setVisible(watched);
+    p.hide(Image1);
+    p.load(Image2, QStringLiteral("Light\\photelec.bmp"));
+    p.moveSprite(Image2, 462, 192);
+    p.setVisible(Image2, watched);
     for (int k = 0; k <= 990; ++k) { // 1, 1.1, ... 100
-        const QPointF at = logicalPos(*w.Image2);
-        place(*w.Image2, at.x() + 0.1, at.y() - 0.1);
+        const QPointF at = p.spriteAt(Image2);
+        p.moveSprite(Image2, at.x() + 0.1, at.y() - 0.1);
         if (watched) p.pause(0.05);
     }
-    w.Image1->hide();
-    w.Image2->hide();
-    LoadPicture(*w.Image1, QString());
-    LoadPicture(*w.Image2, QString());
+    p.hide({Image1, Image2});
+    p.load(Image1, QString());
+    p.load(Image2, QString());
 }
 
 // The body in the light, the emission twice, and the name of the effect.
@@ -58,10 +57,6 @@ void emissionPage(Page& p, bool watched) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    titlePage(p, 220, 150, QStringLiteral("光　電　効　果"));
-}
 
 void electronsFlyOut(Page& p) {
     emissionPage(p, true);
@@ -99,7 +94,7 @@ void particlesOfLight(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, electronsFlyOut},
     {2, numberOfElectrons},
     {3, speedOfElectrons},
@@ -111,6 +106,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to the duality of light.
-const lesson::Section photoelectric{3, "光電効果", kSteps};
+const lesson::Section photoelectric{
+    .number = 3, .topic = "光電効果", .steps = kSteps, .heading = {"光　電　効　果", 220}};
 
 } // namespace light::quantum

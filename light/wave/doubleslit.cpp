@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 
 #include <cmath>
@@ -8,6 +7,8 @@
 // light an electromagnetic wave.
 
 namespace light::wave {
+
+using enum Control;
 
 namespace {
 
@@ -39,14 +40,6 @@ void textColours(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("回　　折   (2)"));
-}
-
 void notASum(Page& p) {
     p.cls();
     textColours(p);
@@ -69,8 +62,7 @@ void intensityFactor(Page& p) {
     p.narrate(20, 40,
               {QStringLiteral("この強度因子で、a：スリット幅、θ：回折角、ξ = (1/2)·k·a·sin θ、"),
                QStringLiteral("D：スリットの中心間の距離、η = (1/2)·k·D·sin θ です。")});
-    p.showPicture(*p.w.Picture1, Device(int(20 * gScale)), Device(int(80 * gScale)), 450, 80,
-                  QStringLiteral("Light\\r-4.jpg"));
+    p.showPicture(Picture1, wholePixels(20), wholePixels(80), 450, 80, QStringLiteral("Light\\r-4.jpg"));
 }
 
 void grating(Page& p) {
@@ -92,7 +84,7 @@ void maxwell(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, notASum},
     {2, twoSlitCurve},
     {3, intensityFactor},
@@ -104,6 +96,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to light as an electromagnetic wave.
-const lesson::Section doubleSlit{6, "回折（２）", kSteps};
+const lesson::Section doubleSlit{
+    .number = 6, .topic = "回折（２）", .steps = kSteps, .heading = {"回　　折   (2)", 220}};
 
 } // namespace light::wave

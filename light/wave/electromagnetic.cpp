@@ -1,6 +1,5 @@
 #include "lesson/Ask.h"
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 #include "player/Form.h"
 
@@ -12,6 +11,8 @@
 // red and the names of two regions, and the wave theory that was not the last word.
 
 namespace light::wave {
+
+using enum Control;
 
 namespace {
 
@@ -50,7 +51,7 @@ void spectrumChart(Page& p) {
     p.box(20, 35, 220, 100, kWhite);
     p.box(235, 35, 570, 100, kWhite);
     p.box(70, 150, 370, 200, kWhite);
-    const QRgb fore = p.canvas().ForeColor;
+    const QRgb fore = p.foreColour();
     p.polyline(fore, {65, 35, 65, 60, 60, 70, 60, 100});
     p.line(170, 35, 170, 100, fore);
     p.line(320, 35, 320, 100, fore);
@@ -92,10 +93,9 @@ void allRegionNames(Page& p) {
 // The spectrum's colours stretched into the enlarged visible band: violet at 400 nm on
 // the left, red at 700 nm on the right.
 void rainbow(Page& p) {
-    PictureControl& image = *p.w.Image1;
-    image.Stretch = true;
-    p.showPicture(image, 70, 150, QStringLiteral("Light\\rainbow.jpg"));
-    image.resize(int(300 * gScale), int(50 * gScale));
+    p.stretch(Image1, true);
+    p.showPicture(Image1, 70, 150, QStringLiteral("Light\\rainbow.jpg"));
+    p.resize(Image1, wholePixels(300), wholePixels(50));
 }
 
 const QString kWrong = QStringLiteral("違います！ >_<");
@@ -109,23 +109,15 @@ void regionQuiz(Page& p, int question, double nameX, const QString& name) {
     quiz.wrongSound.clear();
     quiz.feedback = [&p](bool right) {
         if (right)
-            p.lbldisp(p.light().lblText1, 20, 340, 13, QStringLiteral("正解！　おめでとう ^.^"));
+            p.lbldisp(lblText1, 20, 340, 13, QStringLiteral("正解！　おめでとう ^.^"));
         else
-            p.lbldisp(p.light().lblText1, 20, 340, 4, kWrong);
+            p.lbldisp(lblText1, 20, 340, 4, kWrong);
     };
     p.ask(question, quiz);
     regionName(p, nameX, name);
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    p.cls();
-    p.fore(kYellow);
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(280, 150, QStringLiteral("光"));
-}
 
 void transverseWave(Page& p) {
     p.cls();
@@ -142,16 +134,14 @@ void transverseWave(Page& p) {
 void spectrum(Page& p) {
     p.cls();
     spectrumChart(p);
-    p.lbldisp(p.light().lblText1, 20, 290, 15, QStringLiteral("波長を10のべき乗で表しています。"));
-    p.lbldisp(p.light().lblText2, 20, 310, 15,
-              QStringLiteral("電磁波の波長は、とても広い範囲にわたっています。"));
+    p.lbldisp(lblText1, 20, 290, 15, QStringLiteral("波長を10のべき乗で表しています。"));
+    p.lbldisp(lblText2, 20, 310, 15, QStringLiteral("電磁波の波長は、とても広い範囲にわたっています。"));
 }
 
 void visibleBand(Page& p) {
     spectrum(p);
-    p.light().lblText2->hide();
-    p.lbldisp(p.light().lblText1, 20, 290, 15,
-              QStringLiteral("この狭い範囲が、人間の目に見える可視光線です。"));
+    p.hide(lblText2);
+    p.lbldisp(lblText1, 20, 290, 15, QStringLiteral("この狭い範囲が、人間の目に見える可視光線です。"));
     p.fore(kLightGreen);
     p.print(200, 120, QStringLiteral("可視光線"));
     p.fore(kGrey);
@@ -159,8 +149,8 @@ void visibleBand(Page& p) {
 
 void whichSideRed(Page& p) {
     visibleBand(p);
-    p.lbldisp(p.light().lblText1, 20, 290, 15, QStringLiteral("可視光線は、赤から紫までの色に分かれます。"));
-    p.lbldisp(p.light().lblText2, 20, 310, 15, QStringLiteral("図の中で、赤はどちら側でしょうか？"));
+    p.lbldisp(lblText1, 20, 290, 15, QStringLiteral("可視光線は、赤から紫までの色に分かれます。"));
+    p.lbldisp(lblText2, 20, 310, 15, QStringLiteral("図の中で、赤はどちら側でしょうか？"));
 }
 
 // Asked until the answer is 1, each reply answered in the third label with its cue;
@@ -172,22 +162,18 @@ void redSideQuiz(Page& p) {
     quiz.rightSound = QStringLiteral("\\wave\\正解.wav");
     quiz.wrongSound = QStringLiteral("\\wave\\残念.wav");
     quiz.feedback = [&p](bool right) {
-        p.lbldisp(p.light().lblText3, 10, 120, 12,
+        p.lbldisp(lblText3, 10, 120, 12,
                   right ? QStringLiteral("You are right") : QStringLiteral("You are wrong"));
     };
     p.ask(5, quiz);
     rainbow(p);
-    p.light().lblText1->hide();
-    p.light().lblText2->hide();
+    p.hide({lblText1, lblText2});
 }
 
 void regions(Page& p) {
     whichSideRed(p);
     rainbow(p);
-    frmLight& w = p.light();
-    w.lblText1->hide();
-    w.lblText2->hide();
-    w.lblText3->hide();
+    p.hide({lblText1, lblText2, lblText3});
     regionNumbers(p);
     p.fore(kWhite);
     p.narrate(Device(20), 260,
@@ -204,14 +190,14 @@ void region3Quiz(Page& p) {
 
 // What the first region quiz leaves, whatever was answered.
 void region3Answered(Page& p) {
-    p.lbldisp(p.light().lblText1, 20, 340, 4, kWrong);
+    p.lbldisp(lblText1, 20, 340, 4, kWrong);
     regionName(p, 175, QStringLiteral("紫外線"));
 }
 
 void region5Quiz(Page& p) {
     regions(p);
     region3Answered(p);
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     regionQuiz(p, 7, 250, QStringLiteral("赤外線"));
 }
 
@@ -219,7 +205,7 @@ void allNames(Page& p) {
     regions(p);
     region3Answered(p);
     regionName(p, 250, QStringLiteral("赤外線"));
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     allRegionNames(p);
 }
 
@@ -227,9 +213,9 @@ void waveTheoryWins(Page& p) {
     p.cls();
     // The rainbow goes; the picture control is left unstretched, as the other lessons
     // that load it expect.
-    p.w.Image1->setPicture(QImage());
-    p.w.Image1->hide();
-    p.w.Image1->Stretch = false;
+    p.load(Image1, QString());
+    p.hide(Image1);
+    p.stretch(Image1, false);
     p.fore(kWhite);
     p.print(20, 80, QStringLiteral("19世紀の電磁気学が、17世紀のニュートンの光の粒子説を破りました。"));
     p.print();
@@ -267,7 +253,7 @@ void notAWave(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, transverseWave},
     {2, spectrum},
     {3, visibleBand},
@@ -293,6 +279,7 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 14 ends the item: in the whole course the quantum interpretation follows.
-const lesson::Section electromagnetic{7, "電磁波としての光", kSteps, nullptr, kQuizzes};
+const lesson::Section electromagnetic{
+    .number = 7, .topic = "電磁波としての光", .steps = kSteps, .quizzes = kQuizzes, .heading = {"光", 280}};
 
 } // namespace light::wave

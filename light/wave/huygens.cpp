@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 
 #include <QLabel>
@@ -10,6 +9,8 @@
 // wavefront.
 
 namespace light::wave {
+
+using enum Control;
 
 namespace {
 
@@ -30,7 +31,7 @@ void holeFigure(Page& p, bool paced) {
         p.pset(i + 60, 143 - 4 * std::sin(10 * kDegree * i), kYellow);
         if (paced) p.pause(0.01);
     }
-    p.lbldisp(p.light().lblText2, 20, 310, 15, QStringLiteral("穴を通り抜けた波は、どうなるでしょうか？"));
+    p.lbldisp(lblText2, 20, 310, 15, QStringLiteral("穴を通り抜けた波は、どうなるでしょうか？"));
 }
 
 void wavefrontAB(Page& p) {
@@ -38,7 +39,7 @@ void wavefrontAB(Page& p) {
     // The wavelets of the steps after this one are drawn in the fore colour: white, also
     // when the learner comes back here from the grey of the last step.
     p.fore(kWhite);
-    p.lbldisp(p.light().lblText1, 20, 20, 15, QStringLiteral("ある瞬間の波面がABであったとします。"));
+    p.lbldisp(lblText1, 20, 20, 15, QStringLiteral("ある瞬間の波面がABであったとします。"));
     p.arc(50, 200, 200, kYellow, 5.49779, 0.785398);
     p.print(185, 50, QStringLiteral("A"));
     p.print(185, 330, QStringLiteral("B"));
@@ -46,8 +47,7 @@ void wavefrontAB(Page& p) {
 
 void wavelets(Page& p, bool paced) {
     wavefrontAB(p);
-    p.lbldisp(p.light().lblText1, 20, 10, 15,
-              QStringLiteral("波面上の各点A1, A2, A3, …を中心に、球面波が生じます。"));
+    p.lbldisp(lblText1, 20, 10, 15, QStringLiteral("波面上の各点A1, A2, A3, …を中心に、球面波が生じます。"));
     p.print(205, 105, QStringLiteral("A1"));
     p.arc(222, 110, 30, RGB(255, 0, 0), 5.41052, 1.91986);
     if (paced) p.pause(1);
@@ -59,14 +59,6 @@ void wavelets(Page& p, bool paced) {
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    p.cls();
-    p.fore(kYellow);
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(200, 150, QStringLiteral("ホイヘンス の 原理"));
-}
 
 void particlesOrWaves(Page& p) {
     p.cls();
@@ -84,11 +76,11 @@ void narrowHole(Page& p) {
 
 void sphericalWave(Page& p) {
     holeFigure(p, false);
-    const QRgb fore = p.canvas().ForeColor;
+    const QRgb fore = p.foreColour();
     p.fore(QBColor(0));
     p.print(18, 20, kNarrowHole);
     p.fore(fore);
-    p.light().lblText2->hide();
+    p.hide(lblText2);
     for (int k = 1; k <= 15; ++k) {
         p.arc(350, 143, 10 * k, kYellow, 4.71239, 1.5708);
         p.pause(0.05, 30);
@@ -109,11 +101,11 @@ void secondaryWavelets(Page& p) {
 
 void newWavefront(Page& p) {
     wavelets(p, false);
-    const QRgb fore = p.canvas().ForeColor;
+    const QRgb fore = p.foreColour();
     p.arc(210, 90, 30, fore, 5.49779, 2.04203);
     p.arc(245, 190, 30, fore, 4.88692, 1.53589);
     p.arc(245, 210, 30, fore, 4.79965, 1.39626);
-    p.lbldisp(p.light().lblText2, 20, 30, 15,
+    p.lbldisp(lblText2, 20, 30, 15,
               QStringLiteral("これらの小さな球面すべてに接する面が、新しい波面になります。"));
     p.arc(50, 200, 225, kYellow, 5.49779, 0.785398);
 }
@@ -125,13 +117,12 @@ void principle(Page& p) {
 }
 
 void hideLabels(Page& p) {
-    p.light().lblText1->hide();
-    p.light().lblText2->hide();
+    p.hide({lblText1, lblText2});
 }
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, particlesOrWaves},
     {2, narrowHole},
     {3, sphericalWave},
@@ -145,6 +136,10 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 8 hides the labels and closes the section: on to reflection and refraction.
-const lesson::Section huygens{3, "ホイヘンスの原理", kSteps, hideLabels};
+const lesson::Section huygens{.number = 3,
+                              .topic = "ホイヘンスの原理",
+                              .steps = kSteps,
+                              .beforeClosing = hideLabels,
+                              .heading = {"ホイヘンス の 原理", 200}};
 
 } // namespace light::wave

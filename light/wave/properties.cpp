@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 
 #include <QLabel>
@@ -11,6 +10,8 @@
 
 namespace light::wave {
 
+using enum Control;
+
 namespace {
 
 // ---- figures ----
@@ -20,7 +21,7 @@ const QRgb kBlack = QBColor(0);
 
 void formulaLines(Page& p) {
     p.cls();
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     p.fontSize(14);
     p.back(kBlack);
     p.fore(kWhite);
@@ -73,7 +74,7 @@ double x2(int i) {
 // A point and the one a device pixel below it: the curves the animation walks along.
 void thickPoint(Page& p, double x, double y, QRgb c) {
     p.pset(x, y, c);
-    p.pset(x, Device(y * gScale + 1), c);
+    p.pset(x, Device(Coord(y).pixels() + 1), c);
 }
 
 void markers(Page& p, int i, QRgb c) {
@@ -113,7 +114,7 @@ void phaseAnimation(Page& p) {
         thickPoint(p, x2(i), 300 - a2(i), QBColor(14));
         markers(p, i, kBlack);
     }
-    p.canvas().AutoRedraw = true;
+    p.autoRedraw(true);
     p.pause(10);
     for (int i = 1; i <= 396; ++i) {
         thickPoint(p, x1(i), 145 - a1(i), kWhite);
@@ -124,7 +125,7 @@ void phaseAnimation(Page& p) {
         thickPoint(p, x1(i), 145 - a1(i), kBlack);
         thickPoint(p, x2(i), 300 - a2(i), kBlack);
     }
-    p.canvas().AutoRedraw = true;
+    p.autoRedraw(true);
     p.pause(90);
 }
 
@@ -142,32 +143,24 @@ void travellingFrame(Page& p, int j, QRgb c) {
 void travellingWave(Page& p) {
     for (int j = 0; j <= 850; j += 2) {
         travellingFrame(p, j, kWhite);
-        p.canvas().AutoRedraw = true;
+        p.autoRedraw(true);
         p.pause(10);
         travellingFrame(p, j, kBlack);
-        p.canvas().AutoRedraw = true;
+        p.autoRedraw(true);
         p.pause(0.1);
     }
     p.pause(2000);
-    p.canvas().AutoRedraw = true;
+    p.autoRedraw(true);
 }
 
 // ---- steps ----
-
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(kBlack);
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("波　の　性　質"));
-}
 
 void introduction(Page& p) {
     p.cls();
     p.fontSize(18);
     p.back(QBColor(7));
     p.fore(kBlack);
-    p.lbldisp(p.light().lblText1, 100, 180, 0, QStringLiteral("これから波動光学について学びましょう。"));
+    p.lbldisp(lblText1, 100, 180, 0, QStringLiteral("これから波動光学について学びましょう。"));
 }
 
 void sineWave(Page& p) {
@@ -177,19 +170,19 @@ void sineWave(Page& p) {
 void diagram(Page& p) {
     formulaLines(p);
     waveDiagram(p);
-    p.canvas().AutoRedraw = false;
+    p.autoRedraw(false);
 }
 
 void phase(Page& p) {
     formulaLines(p);
     waveDiagram(p);
-    p.canvas().AutoRedraw = true;
+    p.autoRedraw(true);
     phaseAnimation(p);
 }
 
 void travelling(Page& p) {
     p.cls();
-    p.light().lblText1->hide();
+    p.hide(lblText1);
     p.fontSize(14);
     p.back(kBlack);
     p.cls();
@@ -200,7 +193,7 @@ void travelling(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, introduction},
     {2, sineWave},
     {3, diagram},
@@ -212,6 +205,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 closes the section: on to superposition, without a title card.
-const lesson::Section properties{1, "波の性質", kSteps};
+const lesson::Section properties{
+    .number = 1, .topic = "波の性質", .steps = kSteps, .heading = {"波　の　性　質", 220}};
 
 } // namespace light::wave

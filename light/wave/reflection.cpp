@@ -64,14 +64,6 @@ void refractionFigure(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("反　射 ・ 屈　折"));
-}
-
 void directions(Page& p) {
     p.cls();
     p.fontSize(14);
@@ -91,7 +83,7 @@ void refractionStep(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, directions},
     {2, reflectionStep},
     {3, refractionStep},
@@ -101,6 +93,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 4 closes the section: on to diffraction, without a title card.
-const lesson::Section reflection{4, "波の反射と屈折", kSteps};
+const lesson::Section reflection{
+    .number = 4, .topic = "波の反射と屈折", .steps = kSteps, .heading = {"反　射 ・ 屈　折", 220}};
 
 } // namespace light::wave

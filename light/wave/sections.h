@@ -2,6 +2,7 @@
 // The sections of the wave-optics lesson (Wave), one file each, and what they share.
 
 #include "lesson/Lesson.h"
+#include "lesson/Page.h"
 
 #include <QtGlobal>
 

@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 
 #include <cmath>
@@ -8,6 +7,8 @@
 // beside it, and the intensity a single slit casts on a screen.
 
 namespace light::wave {
+
+using enum Control;
 
 namespace {
 
@@ -110,14 +111,6 @@ void slitWidth(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(kYellow);
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("回　  折   (1)"));
-}
-
 void narrowSlit(Page& p) {
     oneSlit(p, true);
 }
@@ -162,13 +155,12 @@ void intensityFactor(Page& p) {
     p.print(20, 10, QStringLiteral("この回折強度の因子は次の式で表されます。"));
     p.print();
     p.narrate(20, {QStringLiteral("a：スリットの幅、θ：回折角、ξ = (1/2)・k・a・sin θ")});
-    p.showPicture(*p.w.Picture1, Device(int(20 * gScale)), Device(int(60 * gScale)), 1000, 80,
-                  QStringLiteral("Light\\r-2.jpg"));
+    p.showPicture(Picture1, wholePixels(20), wholePixels(60), 1000, 80, QStringLiteral("Light\\r-2.jpg"));
 }
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, narrowSlit},
     {2, secondSlitStep},
     {3, bothSlits},
@@ -184,6 +176,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 10 closes the section: on to the double slit, without a title card.
-const lesson::Section singleSlit{5, "回折（１）", kSteps};
+const lesson::Section singleSlit{
+    .number = 5, .topic = "回折（１）", .steps = kSteps, .heading = {"回　  折   (1)", 220}};
 
 } // namespace light::wave

@@ -1,6 +1,5 @@
 #include "lesson/Ask.h"
 #include "lesson/Page.h"
-#include "lesson/frmLight.h"
 #include "light/wave/sections.h"
 #include "player/Prompts.h"
 
@@ -30,9 +29,9 @@ qint16 typedInteger(const QString& text) {
 
 // Asks the two numbers of one wave (question 4).
 void askWave(Page& p, qint16& amplitude, qint16& frequency) {
-    ShowAnswerDialog(p.w, 4);
-    amplitude = typedInteger(gAnswers[0]);
-    frequency = typedInteger(gAnswers[1]);
+    const AnswerFields typed = p.askValue(4);
+    amplitude = typedInteger(typed.first);
+    frequency = typedInteger(typed.second);
 }
 
 void sumNarration(Page& p) {
@@ -49,18 +48,10 @@ QString number(qint16 v) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(200, 150, QStringLiteral("波 の 重 ね 合わせ"));
-}
-
 void independentWaves(Page& p) {
     p.cls();
     sumNarration(p);
-    p.w.LastStep = 1;
+    p.setLastStep(1);
 }
 
 void firstWave(Page& p) {
@@ -69,20 +60,20 @@ void firstWave(Page& p) {
     p.line(50, 20, 50, 350, kWhite);
     askWave(p, WaveParams[0], WaveParams[1]);
     Wave_sub1(p, 1, WaveParams[0], WaveParams[1]);
-    p.w.LastStep = 2;
+    p.setLastStep(2);
 }
 
 // Coming back from the sum, the learner lands on the question for wave 1: the second
 // wave alone, drawn over nothing, would make no sense.
 void secondWave(Page& p) {
-    if (p.w.LastStep > gStep) {
-        p.w.cmdReturn1_Click();
+    if (p.lastStep() > p.step()) {
+        p.goTo(p.step() - 1, Arrive::ByBackOne);
         return;
     }
     sumNarration(p);
     askWave(p, WaveParams[2], WaveParams[3]);
     Wave_sub1(p, 2, WaveParams[2], WaveParams[3]);
-    p.w.LastStep = 3;
+    p.setLastStep(3);
 }
 
 void sum(Page& p) {
@@ -93,21 +84,24 @@ void sum(Page& p) {
         const double y = a2 * std::sin(f2 * i * kDegree) + a1 * std::sin(f1 * i * kDegree);
         p.pset(i + 50, 280 - y, QBColor(14));
     }
-    p.w.LastStep = 4;
+    p.setLastStep(4);
 }
 
+// Once more: the page cleared and on to the first wave's question; otherwise on to the
+// section's close.
 void again(Page& p) {
-    if (MsgBox(QStringLiteral("もう一度やってみますか？"), MsgButtons::YesNo, MsgIcon::None,
-               QStringLiteral("メッセージ"), &p.w.session) == MsgResult::Yes) {
+    if (p.msgBox(QStringLiteral("もう一度やってみますか？"), MsgButtons::YesNo, MsgIcon::None,
+                 QStringLiteral("メッセージ")) == MsgResult::Yes) {
         p.cls();
-        gStep = 1;
+        p.goTo(2);
+    } else {
+        p.goTo(p.step() + 1);
     }
-    p.w.cmdNext_Click();
 }
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, independentWaves},
     {2, firstWave},
     {3, secondWave, lesson::DrawnOver},
@@ -151,6 +145,10 @@ void Wave_sub1(Page& p, const qint16& which, qint16 amplitude, qint16 frequency)
 }
 
 // Step 6 closes the section: on to Huygens' principle, without a title card.
-const lesson::Section superposition{2, "波の重ね合わせ", kSteps, nullptr, kQuizzes};
+const lesson::Section superposition{.number = 2,
+                                    .topic = "波の重ね合わせ",
+                                    .steps = kSteps,
+                                    .quizzes = kQuizzes,
+                                    .heading = {"波 の 重 ね 合わせ", 200}};
 
 } // namespace light::wave

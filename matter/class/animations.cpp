@@ -1,26 +1,25 @@
 #include "matter/class/animations.h"
 
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/figures.h"
-#include "player/Pictures.h"
 #include "player/Random.h"
 
 #include <cmath>
 
 namespace matter::klass::animations {
 
+using enum Control;
+
 void Drop(Page& p) {
-    PictureControl& image = *p.matter().Image1;
-    image.move(int(std::lround(S(180))), int(std::lround(S(100))));
-    LoadPicture(image, QStringLiteral("Material\\drop.bmp"));
-    image.show();
+    p.place(Image1, 180, 100);
+    p.load(Image1, QStringLiteral("Material\\drop.bmp"));
+    p.show(Image1);
     // Each move is longer than the last: the drop accelerates.
-    double top = std::lround(S(100));
+    double top = p.devicePos(Image1).y();
     for (int i = 0; i <= 20; ++i) {
         p.cue(QStringLiteral("wave\\音.wav"));
-        top += i * gScale;
-        image.move(image.x(), int(std::lround(top)));
+        top += Coord(i).pixels();
+        p.place(Image1, Device(p.devicePos(Image1).x()), Device(top));
         p.tick();
     }
 }
@@ -31,7 +30,7 @@ void Zoom(Page& p) {
     for (int d = 1; d <= 4; ++d) {
         for (int c = 14; c >= 2; --c) {
             p.fillColour(QBColor(c));
-            p.circle(320, 200, c * A + B, p.canvas().ForeColor);
+            p.circle(320, 200, c * A + B, p.foreColour());
             p.tick();
             p.Sleep(30);
             p.cls();

@@ -1,10 +1,8 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/class/sections.h"
 #include "matter/figures.h"
 #include "player/Random.h"
 
-#include <QFontMetricsF>
 #include <cmath>
 
 // The macro world: from the Sun and its planets out to the stars, our galaxy and the
@@ -16,6 +14,8 @@
 // and draws its galaxy at once instead of dot by dot.
 
 namespace matter::klass {
+
+using enum Control;
 
 namespace {
 
@@ -80,7 +80,6 @@ void asteroidBelt(Page& p, bool paced) {
 
 // Everything of step 5: the planets, the belt, the labels and the strip of names.
 void innerPlanets(Page& p) {
-    frmMaterial& w = p.matter();
     planets(p);
     asteroidBelt(p, false);
     p.fore(QBColor(15));
@@ -90,8 +89,8 @@ void innerPlanets(Page& p) {
     p.line(600, 50, 600, 67);
     p.print(350, 130, QStringLiteral("1.0 AU"));
     p.print(580, 30, QStringLiteral("5.2 AU"));
-    w.Picture1->setBackColor(QBColor(0));
-    p.showPicture(*w.Picture1, 350, 10, 600, 50, QStringLiteral("Material\\bs-150.jpg"));
+    p.backColour(Picture1, QBColor(0));
+    p.showPicture(Picture1, 350, 10, 600, 50, QStringLiteral("Material\\bs-150.jpg"));
 }
 
 // The outer solar system, 5 units to the astronomical unit: the inner planets' orbits as
@@ -176,7 +175,7 @@ void sunToStar(Page& p, bool paced) {
     p.circle(42, 48, 1, QBColor(4));
     p.print(100, 40, QStringLiteral("太陽から冥王星までは43mです．"));
     for (int i = 0; i <= 10; ++i) {
-        p.pset(20 + 2 * i, 48, p.canvas().ForeColor);
+        p.pset(20 + 2 * i, 48, p.foreColour());
         if (paced) p.seconds(0.2);
     }
     if (paced) p.seconds(2);
@@ -185,7 +184,7 @@ void sunToStar(Page& p, bool paced) {
     p.circle(222, 68, 3, QBColor(4));
     p.print(240, 60, QStringLiteral("一番近い恒星は290km先，東京－名古屋ほど．"));
     for (int i = 0; i <= 100; ++i) {
-        p.pset(20 + 2 * i, 68, p.canvas().ForeColor);
+        p.pset(20 + 2 * i, 68, p.foreColour());
         if (paced) p.seconds(0.05);
     }
 }
@@ -234,14 +233,6 @@ void forcesTable(Page& p) {
 
 // ---- steps ----
 
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(210, 150, QStringLiteral("マ ク ロ　の　世 界"));
-}
-
 // Circles of growing size and changing colour wind out along a logarithmic spiral.
 // The circles keep the line width the explosion of the micro world left (2), also when
 // Back one comes here from step 2, which sets 1.
@@ -275,7 +266,7 @@ void withPlanets(Page& p) {
 
 void belt(Page& p) {
     p.cls();
-    p.matter().Picture1->hide();
+    p.hide(Picture1);
     planets(p);
     asteroidBelt(p, true);
 }
@@ -299,7 +290,7 @@ void lightToTheEarth(Page& p) {
 
 void outerPlanets(Page& p) {
     p.cls();
-    p.removePicture(*p.matter().Picture1);
+    p.removePicture(Picture1);
     p.back(QBColor(0));
     outerSolarSystem(p, true);
 }
@@ -307,7 +298,7 @@ void outerPlanets(Page& p) {
 // The outer planets named, and light running the width of the solar system.
 void acrossTheSolarSystem(Page& p) {
     p.cls();
-    p.matter().Picture1->hide();
+    p.hide(Picture1);
     p.back(QBColor(0));
     outerSolarSystem(p, false);
     p.fore(QBColor(15));
@@ -384,22 +375,22 @@ void starGroups(Page& p) {
     p.fore(QBColor(15));
     p.print(150, 150, QStringLiteral("このような恒星は部分的な集団をつくり，"));
     // The continuation starts 20 character columns in from the left edge.
-    const double column = QFontMetricsF(p.canvas().currentFont()).averageCharWidth();
+    const double column = p.averageCharWidth();
     p.narrate(Device(20 * column), {QStringLiteral("全体で約2000億個の恒星が一つの集団をつくります．")});
-    p.w.LastStep = 10;
+    p.setLastStep(10);
 }
 
 // Reached forwards, the galaxy grows dot by dot; reached again from a later step, at once.
 void galaxyStep(Page& p) {
     p.cls();
-    ourGalaxy(p, p.w.LastStep < 11 ? 1 : 0, true);
-    p.w.LastStep = 11;
+    ourGalaxy(p, p.lastStep() < 11 ? 1 : 0, true);
+    p.setLastStep(11);
 }
 
 // Where the Sun lies in the galaxy. Reached forwards it adds to the galaxy step 11 left on
 // the canvas; reached again from a later step it draws that galaxy first, at once.
 void whereTheSunIs(Page& p) {
-    if (p.w.LastStep > 12) {
+    if (p.lastStep() > 12) {
         p.cls();
         ourGalaxy(p, 0, false);
     }
@@ -413,14 +404,14 @@ void whereTheSunIs(Page& p) {
     p.print(510, 200, QStringLiteral("5万光年"));
     p.line(30, 80, 210, 240);
     p.print(10, 60, QStringLiteral("太陽系は銀河系の中心から約３万光年のところにあります．"));
-    p.w.LastStep = 12;
+    p.setLastStep(12);
 }
 
 void otherGalaxies(Page& p) {
     p.cls();
     p.back(QBColor(0));
     galaxies(p, true);
-    p.w.LastStep = 13;
+    p.setLastStep(13);
 }
 
 // The groups of galaxies, line by line. Reached forwards from step 13 the text stands
@@ -428,7 +419,7 @@ void otherGalaxies(Page& p) {
 void groupsOfGalaxies(Page& p) {
     p.cls();
     p.back(QBColor(0));
-    if (p.w.LastStep > 14) galaxies(p, false);
+    if (p.lastStep() > 14) galaxies(p, false);
     p.fore(QBColor(15));
     const QString lines[] = {
         QStringLiteral("銀河もまた集団をつくっています．"),
@@ -449,7 +440,7 @@ void groupsOfGalaxies(Page& p) {
         p.narrate(1, {line});
         if (!line.isEmpty() && &line != &last) p.seconds(1);
     }
-    p.w.LastStep = 14;
+    p.setLastStep(14);
 }
 
 void sunAsABall(Page& p) {
@@ -465,7 +456,7 @@ void distancesAtThatScale(Page& p) {
     p.fontSize(14);
     p.fore(QBColor(15));
     sunToStar(p, true);
-    p.w.LastStep = 16;
+    p.setLastStep(16);
 }
 
 // The galaxy at the scale of the 1 cm Sun, and the whole universe against it.
@@ -515,7 +506,7 @@ void strangeRegularity(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, spiral},
     {2, sunAndOrbits},
     {3, withPlanets},
@@ -541,6 +532,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 20 ends the item.
-const lesson::Section macro{3, "マクロの世界", kSteps};
+const lesson::Section macro{
+    .number = 3, .topic = "マクロの世界", .steps = kSteps, .heading = {"マ ク ロ　の　世 界", 210}};
 
 } // namespace matter::klass

@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/class/sections.h"
 #include "matter/figures.h"
 
@@ -8,23 +7,20 @@
 
 namespace matter::klass {
 
+using enum Control;
+
 namespace {
 
 // The measuring questions print their verdict near the bottom edge. The y is a device
-// pixel: at gScale 1 the text falls on the window's edge and can be cut off.
+// pixel: at the smallest scale the text falls on the window's edge and can be cut off.
 AskOptions verdictAtFoot() {
     return feedbackAt(300, Device(400));
 }
 
 void heading(Page& p) {
-    frmMaterial& w = p.matter();
-    p.cls();
-    p.removePicture(*w.Picture1);
-    p.removePicture(*w.Picture2);
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("物 を　はかる"));
+    lesson::heading(p);
+    p.removePicture(Picture1);
+    p.removePicture(Picture2);
 }
 
 void whichCup(Page& p) {
@@ -59,7 +55,7 @@ void rulerQuiz(Page& p) {
 }
 
 void finerThanTheThing(Page& p) {
-    p.matter().Picture1->hide();
+    p.hide(Picture1);
     p.cls();
     p.narrate(20, 10,
               {QStringLiteral("　物差しの目盛りは，計る物よりも細かくなければなりません．"),
@@ -68,32 +64,32 @@ void finerThanTheThing(Page& p) {
 
 void units(Page& p) {
     p.cls();
-    p.showPicture(*p.matter().Picture1, 20, 10, 1000, 300, QStringLiteral("Material\\bs-01.jpg"));
+    p.showPicture(Picture1, 20, 10, 1000, 300, QStringLiteral("Material\\bs-01.jpg"));
 }
 
 void prefixes(Page& p) {
     p.cls();
-    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 500, QStringLiteral("Material\\bs-02.jpg"));
+    p.showPicture(Picture1, 20, 0, 1000, 500, QStringLiteral("Material\\bs-02.jpg"));
 }
 
 void prefixQuiz(Page& p) {
     p.cls();
-    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-02.jpg"));
+    p.showPicture(Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-02.jpg"));
     p.ask(2);
 }
 
 void sizes(Page& p) {
     p.cls();
-    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-03.jpg"));
+    p.showPicture(Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-03.jpg"));
 }
 
 // The next table over the previous one, without clearing.
 void smallerSizes(Page& p) {
-    p.showPicture(*p.matter().Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-032.jpg"));
+    p.showPicture(Picture1, 20, 0, 1000, 550, QStringLiteral("Material\\bs-032.jpg"));
 }
 
 void removePicture1(Page& p) {
-    p.removePicture(*p.matter().Picture1);
+    p.removePicture(Picture1);
 }
 
 // clang-format off
@@ -123,6 +119,11 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 11 closes the section.
-const lesson::Section measuring{1, "物をはかる", kSteps, removePicture1, kQuizzes};
+const lesson::Section measuring{.number = 1,
+                                .topic = "物をはかる",
+                                .steps = kSteps,
+                                .beforeClosing = removePicture1,
+                                .quizzes = kQuizzes,
+                                .heading = {"物 を　はかる", 220}};
 
 } // namespace matter::klass

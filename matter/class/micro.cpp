@@ -1,9 +1,7 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/class/animations.h"
 #include "matter/class/sections.h"
 #include "matter/figures.h"
-#include "player/Pictures.h"
 
 #include <cmath>
 
@@ -11,6 +9,8 @@
 // oxygen atom and its nucleus, down to the quarks.
 
 namespace matter::klass {
+
+using enum Control;
 
 namespace {
 
@@ -23,7 +23,7 @@ void waterMoleculeScene(Page& p) {
     p.back(QBColor(15));
     matter::WaterMolecule(p);
     p.print(100, 50, QStringLiteral("百万倍拡大しました．"));
-    p.showPicture(*p.matter().Picture1, 200, 150, 650, 250, QStringLiteral("Material\\bs-08.jpg"));
+    p.showPicture(Picture1, 200, 150, 650, 250, QStringLiteral("Material\\bs-08.jpg"));
 }
 
 void oxygenNucleusScene(Page& p) {
@@ -55,15 +55,14 @@ constexpr Group kParticleGroups[] = {
 };
 
 void particleGroups(Page& p, bool paced) {
-    frmMaterial& w = p.matter();
     p.cls();
-    p.removePicture(*w.Picture1);
-    w.Picture1->setBackColor(QBColor(15));
+    p.removePicture(Picture1);
+    p.backColour(Picture1, QBColor(15));
     p.back(QBColor(15));
     p.fore(QBColor(0));
     for (const Group& g : kParticleGroups) {
         p.fillStyle(FillStyles::Transparent);
-        p.circle(g.x, g.y, g.r, w.ForeColor);
+        p.circle(g.x, g.y, g.r, p.foreColour());
         for (int i = 0; i < 3; ++i) {
             if (paced && i > 0) p.pause(60);
             const ParticleAt& c = g.clouds[i];
@@ -75,10 +74,9 @@ void particleGroups(Page& p, bool paced) {
 // ---- steps ----
 
 void heading(Page& p) {
-    frmMaterial& w = p.matter();
     p.cls();
-    p.removePicture(*w.Picture1);
-    p.removePicture(*w.Picture2);
+    p.removePicture(Picture1);
+    p.removePicture(Picture2);
     p.fore(QBColor(0));
     p.back(QBColor(15));
     p.fontSize(32);
@@ -87,7 +85,7 @@ void heading(Page& p) {
 
 void tap(Page& p) {
     p.cls();
-    p.matter().Picture1->hide();
+    p.hide(Picture1);
     p.fontSize(14);
     matter::Tap(p);
 }
@@ -96,21 +94,20 @@ void dropFalls(Page& p) {
     p.cls();
     matter::Tap(p);
     animations::Drop(p);
-    p.showPicture(*p.matter().Picture1, 220, 150, 1000, 300, QStringLiteral("Material\\bs-04.jpg"));
+    p.showPicture(Picture1, 220, 150, 1000, 300, QStringLiteral("Material\\bs-04.jpg"));
 }
 
 // Drawn over the fallen drop: the tap, the question and, once it is answered, the way in.
 void dropQuiz(Page& p) {
     matter::Tap(p);
-    p.showPicture(*p.matter().Picture1, 220, 150, 1000, 300, QStringLiteral("Material\\bs-04.jpg"));
+    p.showPicture(Picture1, 220, 150, 1000, 300, QStringLiteral("Material\\bs-04.jpg"));
     p.ask(3);
     // The narration starts where the tap's drawing ended.
     p.print(100, 75, QStringLiteral("さっそく，ミクロの世界に入ってみましょう．"));
 }
 
 void intoTheDrop(Page& p) {
-    p.matter().Picture1->hide();
-    p.matter().Image1->hide();
+    p.hide({Picture1, Image1});
     animations::Zoom(p);
     waterMoleculeScene(p);
 }
@@ -122,7 +119,7 @@ void moleculeQuiz(Page& p) {
 
 void areAtomsUniform(Page& p) {
     p.cls();
-    p.removePicture(*p.matter().Picture1);
+    p.removePicture(Picture1);
     p.narrate(20, 10,
               {QStringLiteral("　水素原子や酸素原子は，一様な球なのでしょうか？"), QString(),
                QStringLiteral("　物差しの目盛りをさらに１万倍細かくして，酸素原子を見てみましょう．")});
@@ -130,8 +127,7 @@ void areAtomsUniform(Page& p) {
 
 void finerRuler(Page& p) {
     p.cls();
-    p.matter().Picture1->hide();
-    p.matter().Picture2->hide();
+    p.hide({Picture1, Picture2});
     p.back(QBColor(15));
     // The tube the scale marks run up.
     p.line(250, 0, 250, 175);
@@ -142,15 +138,14 @@ void finerRuler(Page& p) {
 }
 
 void oxygenAtom(Page& p) {
-    frmMaterial& w = p.matter();
     p.cls();
     p.back(QBColor(15));
     p.fore(QBColor(9));
     p.print(120, 320, QStringLiteral("酸素原子"));
     p.fore(QBColor(0));
     matter::NucleusAndScale(p);
-    p.showPicture(*w.Picture1, 280, 140, 1000, 300, QStringLiteral("Material\\bs-09-1.jpg"));
-    p.showPicture(*w.Picture2, 20, 300, 400, 30, QStringLiteral("Material\\bs-09-0.jpg"));
+    p.showPicture(Picture1, 280, 140, 1000, 300, QStringLiteral("Material\\bs-09-1.jpg"));
+    p.showPicture(Picture2, 20, 300, 400, 30, QStringLiteral("Material\\bs-09-0.jpg"));
     animations::Orbits(p);
     // What the atom is made of, one picture a second.
     static const char* const kSequence[] = {"Material\\bs-09-2.jpg", "Material\\bs-09-3.jpg",
@@ -158,19 +153,17 @@ void oxygenAtom(Page& p) {
                                             "Material\\bs-09-7.jpg", "Material\\bs-09-8.jpg"};
     for (const char* file : kSequence) {
         p.seconds(1);
-        LoadPicture(*w.Picture1, QString::fromUtf8(file));
+        p.load(Picture1, QString::fromUtf8(file));
     }
 }
 
 void intoTheNucleus(Page& p) {
-    frmMaterial& w = p.matter();
     p.cls();
-    w.Picture1->hide();
-    w.Picture2->hide();
+    p.hide({Picture1, Picture2});
     p.drawWidth(1);
     matter::NucleusAndScale(p);
     p.print(240, 300, QStringLiteral("1 Å"));
-    p.showPicture(*w.Picture1, 20, 300, 80, 30, QStringLiteral("Material\\bs-10.jpg"));
+    p.showPicture(Picture1, 20, 300, 80, 30, QStringLiteral("Material\\bs-10.jpg"));
     matter::Orbits(p, false);
     p.print(20, 20, QStringLiteral("原子核の中を見てみましょう．"));
     p.line(120, 40, 150, 170);
@@ -180,8 +173,8 @@ void intoTheNucleus(Page& p) {
 
 void magnify(Page& p) {
     p.cls();
-    p.removePicture(*p.matter().Picture1);
-    p.removePicture(*p.matter().Picture2);
+    p.removePicture(Picture1);
+    p.removePicture(Picture2);
     p.back(QBColor(15));
     p.fillStyle(FillStyles::Transparent);
     p.drawWidth(5);
@@ -193,8 +186,7 @@ void nucleus(Page& p) {
 }
 
 void nucleusQuiz(Page& p) {
-    p.matter().Picture1->hide();
-    p.matter().Picture2->hide();
+    p.hide({Picture1, Picture2});
     oxygenNucleusScene(p);
     p.ask(5);
     p.ask(6);
@@ -202,14 +194,14 @@ void nucleusQuiz(Page& p) {
 
 void protonsAndNeutrons(Page& p) {
     oxygenNucleusScene(p);
-    p.removePicture(*p.matter().Picture1);
-    p.removePicture(*p.matter().Picture2);
-    p.showPicture(*p.matter().Picture1, 20, 200, 1000, 200, QStringLiteral("Material\\bs-11.jpg"));
+    p.removePicture(Picture1);
+    p.removePicture(Picture2);
+    p.showPicture(Picture1, 20, 200, 1000, 200, QStringLiteral("Material\\bs-11.jpg"));
 }
 
 void smallerStill(Page& p) {
     p.cls();
-    p.removePicture(*p.matter().Picture1);
+    p.removePicture(Picture1);
     p.narrate(20, 20,
               {QStringLiteral("　中性子や陽子が，物質の最終的な単位なのでしょうか？"), QString(),
                QStringLiteral("　いいえ，そうではありません．"), QString(),
@@ -219,13 +211,13 @@ void smallerStill(Page& p) {
 
 void bubbles(Page& p) {
     p.cls();
-    p.removePicture(*p.matter().Picture1);
+    p.removePicture(Picture1);
     animations::RandomBubbles(p);
 }
 
 void quarkFloor(Page& p) {
     p.cls();
-    p.matter().Picture1->hide();
+    p.hide(Picture1);
     matter::Plane(p, 13);
     for (const ParticleAt& c : kQuarkClouds) {
         p.pause(80);
@@ -234,16 +226,15 @@ void quarkFloor(Page& p) {
 }
 
 void quarks(Page& p) {
-    frmMaterial& w = p.matter();
     p.cls();
-    w.Picture1->hide();
+    p.hide(Picture1);
     matter::Plane(p, 13);
     for (const ParticleAt& c : kQuarkClouds)
         matter::Particle(p, c.x, c.y, c.r, c.colour, 30);
     matter::Particle(p, 180, 150, 20, 12, 30);
     p.fore(QBColor(15));
-    w.Picture1->setBackColor(QBColor(0));
-    p.showPicture(*w.Picture1, 10, 10, 800, 70, QStringLiteral("Material\\bs-12.jpg"));
+    p.backColour(Picture1, QBColor(0));
+    p.showPicture(Picture1, 10, 10, 800, 70, QStringLiteral("Material\\bs-12.jpg"));
 }
 
 void groups(Page& p) {
@@ -252,24 +243,23 @@ void groups(Page& p) {
 
 void groupsNamed(Page& p) {
     particleGroups(p, false);
-    p.showPicture(*p.matter().Picture1, 10, 10, 1000, 100, QStringLiteral("Material\\bs-13.jpg"));
+    p.showPicture(Picture1, 10, 10, 1000, 100, QStringLiteral("Material\\bs-13.jpg"));
 }
 
 void forces(Page& p) {
-    frmMaterial& w = p.matter();
     p.cls();
-    p.removePicture(*w.Picture1);
+    p.removePicture(Picture1);
     p.back(QBColor(0));
     p.fore(QBColor(10));
-    w.Picture1->setBackColor(QBColor(0));
-    p.showPicture(*w.Picture1, 10, 10, 700, 100, QStringLiteral("Material\\bs-14.jpg"));
+    p.backColour(Picture1, QBColor(0));
+    p.showPicture(Picture1, 10, 10, 700, 100, QStringLiteral("Material\\bs-14.jpg"));
 }
 
 // The banner of step 20 stays above the explosion; step 22 hides it, so coming back here
 // with Back one shows it again.
 void bang(Page& p) {
     p.cls();
-    p.matter().Picture1->show();
+    p.show(Picture1);
     p.back(QBColor(0));
     p.drawWidth(2);
     animations::Explosion(p);
@@ -278,15 +268,15 @@ void bang(Page& p) {
 void toTheMacroWorld(Page& p) {
     p.cls();
     // The banner of step 20 would cover the sentence at the smallest scale.
-    p.matter().Picture1->hide();
+    p.hide(Picture1);
     p.fore(QBColor(10));
     p.fontSize(18);
     p.print(100, 100, QStringLiteral("さっそく，マクロの世界，宇宙へ飛んでみましょう．"));
 }
 
 void resetPicture1(Page& p) {
-    p.matter().Picture1->setBackColor(QBColor(15));
-    p.matter().Picture1->hide();
+    p.backColour(Picture1, QBColor(15));
+    p.hide(Picture1);
 }
 
 // clang-format off

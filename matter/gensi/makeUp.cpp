@@ -1,11 +1,12 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/gensi/sections.h"
 
 // What an atom is made of: protons, neutrons and electrons, the atomic number and the
 // mass number, summed up as a tree and shown on helium. Five questions check it.
 
 namespace matter::gensi {
+
+using enum Control;
 
 namespace {
 
@@ -143,14 +144,9 @@ void helium(Page& p) {
 // ---- steps ----
 
 void heading(Page& p) {
-    frmMaterial& w = p.matter();
-    p.cls();
-    p.removePicture(*w.Picture1);
-    p.removePicture(*w.Picture2);
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(220, 150, QStringLiteral("原　子　と　は"));
+    lesson::heading(p);
+    p.removePicture(Picture1);
+    p.removePicture(Picture2);
 }
 
 void pageA(Page& p) {
@@ -234,6 +230,10 @@ constexpr lesson::QuizRow kQuizzes[] = {
 } // namespace
 
 // Step 11 closes the section.
-const lesson::Section makeUp{1, "原子の構成", kSteps, nullptr, kQuizzes};
+const lesson::Section makeUp{.number = 1,
+                             .topic = "原子の構成",
+                             .steps = kSteps,
+                             .quizzes = kQuizzes,
+                             .heading = {"原　子　と　は", 220}};
 
 } // namespace matter::gensi

@@ -1,7 +1,5 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/gensi/sections.h"
-#include "player/Pictures.h"
 #include "player/Prompts.h"
 
 #include <cmath>
@@ -12,6 +10,8 @@
 
 namespace matter::gensi {
 
+using enum Control;
+
 namespace {
 
 // Degrees to radians, with the lesson's value of pi.
@@ -21,37 +21,34 @@ constexpr double k = 3.141592 / 180;
 
 // Picture1 with the table of likenesses, the unit every step of the first half reuses.
 void solarAtomTable(Page& p, int height) {
-    p.showPicture(*p.matter().Picture1, 20, 20, 800, height, QStringLiteral("Material\\bs-1511.jpg"));
+    p.showPicture(Picture1, 20, 20, 800, height, QStringLiteral("Material\\bs-1511.jpg"));
 }
 
 void inverseSquareLaws(Page& p) {
     solarAtomTable(p, 220);
-    p.showPicture(*p.matter().Picture2, 20, 160, 800, 100, QStringLiteral("Material\\bs-16.jpg"));
+    p.showPicture(Picture2, 20, 160, 800, 100, QStringLiteral("Material\\bs-16.jpg"));
 }
 
 void likeness(Page& p) {
-    p.showPicture(*p.matter().Picture1, 20, 10, 1000, 150, QStringLiteral("Material\\bs-18.jpg"));
+    p.showPicture(Picture1, 20, 10, 1000, 150, QStringLiteral("Material\\bs-18.jpg"));
 }
 
 void differences(Page& p) {
     likeness(p);
-    p.showPicture(*p.matter().Picture2, 20, 150, 1000, 150, QStringLiteral("Material\\bs-19.jpg"));
+    p.showPicture(Picture2, 20, 150, 1000, 150, QStringLiteral("Material\\bs-19.jpg"));
 }
 
 void orbitSpeeds(Page& p) {
-    frmMaterial& w = p.matter();
-    w.Picture1->hide();
-    w.Picture2->hide();
-    p.showPicture(*w.Picture2, 20, 10, 1000, 200, QStringLiteral("Material\\bs-21.jpg"));
+    p.hide({Picture1, Picture2});
+    p.showPicture(Picture2, 20, 10, 1000, 200, QStringLiteral("Material\\bs-21.jpg"));
 }
 
 // The nucleus blown up to a 10 cm ball, its electron 3 km away on the scale drawn (a
 // hydrogen nucleus is about 1/60,000 of its atom).
 void blownUpAtom(Page& p) {
-    frmMaterial& w = p.matter();
     p.solidFill(QBColor(4));
     p.circle(320, 200, 30, QBColor(4));
-    p.showPicture(*w.Image1, 500, 180, QStringLiteral("Material\\ball2.bmp"));
+    p.showPicture(Image1, 500, 180, QStringLiteral("Material\\ball2.bmp"));
     const QRgb ink = QBColor(0);
     p.line(290, 120, 290, 150, ink);
     p.line(350, 120, 350, 150, ink);
@@ -68,12 +65,11 @@ void blownUpAtom(Page& p) {
 
 // The electron goes once round the nucleus in 37 moves, a beep at each.
 void orbit(Page& p) {
-    PictureControl& electron = *p.matter().Image1;
     for (int a = 0; a <= 360; a += 10) {
         const double x = 320 + 180 * std::cos(a * k);
         const double y = 200 - 180 * std::sin(a * k);
         p.seconds(0.01);
-        electron.move(int(std::lround(S(x))), int(std::lround(S(y))));
+        p.place(Image1, x, y);
         p.seconds(0.01);
         Beep();
     }
@@ -82,24 +78,20 @@ void orbit(Page& p) {
 // A slow electron around a large nucleus on the left, a fast one around a small nucleus on
 // the right. The fill stays solid.
 void twoModelAtoms(Page& p) {
-    frmMaterial& w = p.matter();
     p.solidFill(QBColor(4));
     p.circle(120, 230, 20, QBColor(4));
     p.fillColour(QBColor(1));
-    p.showPicture(*w.Image1, 205, 220, QStringLiteral("Material\\ball1.bmp"));
+    p.showPicture(Image1, 205, 220, QStringLiteral("Material\\ball1.bmp"));
     p.circle(450, 230, 5, QBColor(2));
-    p.showPicture(*w.Image2, 600, 230, QStringLiteral("Material\\ball0.bmp"));
+    p.showPicture(Image2, 600, 230, QStringLiteral("Material\\ball0.bmp"));
 }
 
 // The left electron goes round once; the right one turns 200 times as fast, so its
 // positions scatter round its nucleus like a cloud.
 void twoElectrons(Page& p) {
-    frmMaterial& w = p.matter();
     for (int a = 0; a <= 360; ++a) {
-        w.Image1->move(int(std::lround(S(120 + 80 * std::cos(a * k)))),
-                       int(std::lround(S(230 - 80 * std::sin(a * k)))));
-        w.Image2->move(int(std::lround(S(450 + 150 * std::cos(200 * a * k)))),
-                       int(std::lround(S(230 - 150 * std::sin(200 * a * k)))));
+        p.place(Image1, 120 + 80 * std::cos(a * k), 230 - 80 * std::sin(a * k));
+        p.place(Image2, 450 + 150 * std::cos(200 * a * k), 230 - 150 * std::sin(200 * a * k));
         p.seconds(0.01);
     }
 }
@@ -109,8 +101,7 @@ void twoElectrons(Page& p) {
 // Reached again by Back one from step 1, the title must not stay under that step's picture.
 void heading(Page& p) {
     p.cls();
-    p.matter().Picture1->hide();
-    p.matter().Picture2->hide();
+    p.hide({Picture1, Picture2});
     p.fore(QBColor(14));
     p.back(QBColor(15));
     p.fontSize(32);
@@ -124,15 +115,15 @@ void solarSystem(Page& p) {
     p.fontSize(16);
     p.fore(QBColor(0));
     p.back(QBColor(15));
-    p.showPicture(*p.matter().Picture1, 20, 20, 800, 150, QStringLiteral("Material\\bs-1519.jpg"));
+    p.showPicture(Picture1, 20, 20, 800, 150, QStringLiteral("Material\\bs-1519.jpg"));
 }
 
 void atomModel(Page& p) {
-    p.showPicture(*p.matter().Picture1, 20, 20, 800, 150, QStringLiteral("Material\\bs-1518.jpg"));
+    p.showPicture(Picture1, 20, 20, 800, 150, QStringLiteral("Material\\bs-1518.jpg"));
 }
 
 void table(Page& p) {
-    p.matter().Picture2->hide();
+    p.hide(Picture2);
     solarAtomTable(p, 200);
 }
 
@@ -142,22 +133,18 @@ void forceLaws(Page& p) {
 
 void sizeRatios(Page& p) {
     inverseSquareLaws(p);
-    p.showPicture(*p.matter().Picture2, 20, 160, 700, 300, QStringLiteral("Material\\bs-17.jpg"));
+    p.showPicture(Picture2, 20, 160, 700, 300, QStringLiteral("Material\\bs-17.jpg"));
 }
 
 void emptyAtom(Page& p) {
-    frmMaterial& w = p.matter();
-    p.removePicture(*w.Picture1);
-    p.removePicture(*w.Picture2);
+    p.removePicture(Picture1);
+    p.removePicture(Picture2);
     blownUpAtom(p);
     orbit(p);
 }
 
 void alike(Page& p) {
-    frmMaterial& w = p.matter();
-    w.Image1->hide();
-    w.Picture1->hide();
-    w.Picture2->hide();
+    p.hide({Image1, Picture1, Picture2});
     p.cls();
     likeness(p);
 }
@@ -168,8 +155,8 @@ void unlike(Page& p) {
 
 void mostlyEmpty(Page& p) {
     differences(p);
-    p.matter().Picture1->hide();
-    p.showPicture(*p.matter().Picture2, 20, 10, 1000, 500, QStringLiteral("Material\\bs-20.jpg"));
+    p.hide(Picture1);
+    p.showPicture(Picture2, 20, 10, 1000, 500, QStringLiteral("Material\\bs-20.jpg"));
 }
 
 void speeds(Page& p) {
@@ -191,11 +178,7 @@ void likeACloud(Page& p) {
 }
 
 void hideAll(Page& p) {
-    frmMaterial& w = p.matter();
-    w.Image1->hide();
-    w.Image2->hide();
-    w.Picture1->hide();
-    w.Picture2->hide();
+    p.hide({Image1, Image2, Picture1, Picture2});
 }
 
 // clang-format off

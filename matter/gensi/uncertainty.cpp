@@ -1,5 +1,4 @@
 #include "lesson/Page.h"
-#include "lesson/frmMaterial.h"
 #include "matter/gensi/sections.h"
 
 // The uncertainty principle: why the solar-system model fails, and why the electron's
@@ -7,23 +6,17 @@
 
 namespace matter::gensi {
 
+using enum Control;
+
 namespace {
 
 const QRgb kFormula = RGB(255, 0, 0);
-
-void heading(Page& p) {
-    p.cls();
-    p.fore(QBColor(14));
-    p.back(QBColor(0));
-    p.fontSize(32);
-    p.print(190, 150, QStringLiteral("不確定性原理"));
-}
 
 // Every page up to step 3 is without Planck's picture, also when Back one comes from
 // step 4.
 void modelFails(Page& p) {
     p.cls();
-    p.matter().Picture2->hide();
+    p.hide(Picture2);
     p.back(QBColor(15));
     p.fore(QBColor(0));
     p.fontSize(16);
@@ -57,7 +50,7 @@ void energyAndTime(Page& p) {
 void planck(Page& p) {
     energyAndTime(p);
     p.print(200, 270, QStringLiteral("ｈはプランク定数という小さな量です．"));
-    p.showPicture(*p.matter().Picture2, 20, 290, 600, 50, QStringLiteral("Material\\bs-22.jpg"));
+    p.showPicture(Picture2, 20, 290, 600, 50, QStringLiteral("Material\\bs-22.jpg"));
 }
 
 void modernPicture(Page& p) {
@@ -69,7 +62,7 @@ void modernPicture(Page& p) {
 
 // clang-format off
 constexpr lesson::StepRow kSteps[] = {
-    {0, heading},
+    {0, lesson::heading},
     {1, modelFails},
     {2, positionAndMomentum},
     {3, energyAndTime},
@@ -81,6 +74,7 @@ constexpr lesson::StepRow kSteps[] = {
 } // namespace
 
 // Step 6 ends the item.
-const lesson::Section uncertainty{3, "不確定性原理", kSteps};
+const lesson::Section uncertainty{
+    .number = 3, .topic = "不確定性原理", .steps = kSteps, .heading = {"不確定性原理", 190}};
 
 } // namespace matter::gensi
