@@ -33,6 +33,14 @@ void recordText(const QString& text, bool continues) {
 }
 
 namespace {
+PrintObserver* printObserver = nullptr;
+} // namespace
+
+void setPrintObserver(PrintObserver* observer) {
+    printObserver = observer;
+}
+
+namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 // Pixel coordinates are clamped far outside any canvas so that wild values neither
 // overflow nor make the painter walk huge spans.
@@ -76,6 +84,7 @@ void Canvas::setBackColor(QRgb c) {
     if (c == back_) return;
     back_ = c;
     image_.fill(back_);
+    if (printObserver) printObserver->cleared(*this);
     changed(image_.rect());
 }
 
@@ -240,6 +249,7 @@ void Canvas::printText(const QString& text, bool newline) {
         const QPoint at = toPixel(CurrentX, CurrentY);
         if (!line.isEmpty()) {
             p.drawText(at.x(), at.y() + fm.ascent(), line);
+            if (printObserver) printObserver->printed(*this, at, font, ForeColor | 0xff000000, line);
             touched(QRect(at, QSize(fm.horizontalAdvance(line) + fm.maxWidth(), fm.height())));
         }
         const bool last = i == lines.size() - 1;
@@ -268,6 +278,7 @@ void Canvas::Print() {
 
 void Canvas::Cls() {
     image_.fill(back_);
+    if (printObserver) printObserver->cleared(*this);
     CurrentX = ox_;
     CurrentY = oy_;
     changed(image_.rect());

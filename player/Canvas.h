@@ -117,3 +117,17 @@ using TextRecorder = std::function<void(const QString& text, bool continues)>;
 void setTextRecorder(TextRecorder recorder);
 // Passes a text to the listener, if there is one; blank texts are not passed.
 void recordText(const QString& text, bool continues = false);
+
+// Where text lands on a canvas: every line printed, at its pixel position (the top-left
+// of the line), in its font and colour, and every erasure of the whole canvas (Cls, a new
+// background colour). The tour's layout check listens, to measure how much of each text
+// stays visible; the application never sets it.
+class PrintObserver {
+public:
+    virtual ~PrintObserver() = default;
+    virtual void printed(const Canvas& canvas, QPoint at, const QFont& font, QRgb colour,
+                         const QString& line) = 0;
+    virtual void cleared(const Canvas& canvas) = 0;
+};
+// Sets the one observer (null: none).
+void setPrintObserver(PrintObserver* observer);
