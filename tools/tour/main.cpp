@@ -2,7 +2,8 @@
 // learner sees after each step as a PNG, with one index page to browse or print. Teachers
 // review a course with it; we open the pictures and look. With --pdf it also writes the
 // teacher's handout, handout.pdf: every step's picture with what the step printed, as
-// text that can be searched and copied.
+// text that can be searched and copied. Beside the index it writes layout.csv, how much of
+// every text each picture shows, and prints how many texts cannot be read whole.
 //
 //   orvanth-tour --out DIR [--pdf] [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]
 //                [--items L1,L2,...,M5] [--platform NAME] [--verbose]
@@ -15,6 +16,7 @@
 #include "player/Sound.h"
 #include "player/globals.h"
 #include "tools/tour/Handout.h"
+#include "tools/tour/LayoutReport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -262,7 +264,8 @@ int main(int argc, char* argv[]) {
     // must not leave them beside pictures they no longer describe.
     const QString indexPath = root + QStringLiteral("/index.html");
     const QString handoutPath = root + QStringLiteral("/handout.pdf");
-    for (const QString& old : {indexPath, handoutPath}) {
+    const QString layoutPath = root + QStringLiteral("/layout.csv");
+    for (const QString& old : {indexPath, handoutPath, layoutPath}) {
         if (QFileInfo::exists(old) && !QFile::remove(old)) {
             std::fprintf(stderr, "orvanth-tour: error: cannot replace %s\n", qPrintable(old));
             return 1;
@@ -271,6 +274,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer timer;
     timer.start();
     Album album(root);
+    tour::LayoutReport layout;
     QList<ItemReport> reports;
     QMap<double, QString> ready;
     int stepsSoFar = 0;
@@ -292,7 +296,10 @@ int main(int argc, char* argv[]) {
             lo.stopAtHandOver = item.stopAtHandOver;
             lo.text = true;
             driver::Learner learner(lo);
-            learner.onAction = [](const QString& w) { noteWhere(w); };
+            learner.onAction = [&layout](const QString& w) {
+                noteWhere(w);
+                layout.beginStep();
+            };
             if (!startShown) {
                 noteWhere(QStringLiteral("the start window"));
                 frmStart& start = learner.openStart();
@@ -324,6 +331,7 @@ int main(int argc, char* argv[]) {
                 if (s.picture.isNull()) return;
                 Picture p;
                 p.file = album.save(s.picture, folder + QLatin1Char('/') + s.procedure, name);
+                if (s.window) layout.add(scale, p.file, *s.window, s.picture);
                 p.title = title;
                 QStringList details;
                 for (const driver::Reply& r : s.replies)
@@ -384,6 +392,11 @@ int main(int argc, char* argv[]) {
         if (o.pdf) QFile::remove(handoutPath);
         return 1;
     }
+    if (!layout.write(layoutPath)) {
+        std::fprintf(stderr, "orvanth-tour: error: cannot write %s\n", qPrintable(layoutPath));
+        return 1;
+    }
+    std::printf("orvanth-tour: %s\n", qPrintable(layout.summary()));
     QStringList scales;
     for (double s : o.scales)
         scales << scaleName(s);
