@@ -128,10 +128,16 @@ QList<QPoint> Check::inkOf(QPoint at, const QFont& font, const QString& line) {
 QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) const {
     // Which line set each pixel last: a later line over an earlier one hides it.
     QHash<quint64, int> last;
+    // Which line printed in the background colour went over each pixel last: a line
+    // printed over that way is taken away even where a later line sets the same pixels
+    // again ("You are wrong!" wiped, then "You are right!" on the same spot).
+    QHash<quint64, int> lastErased;
     for (int i = 0; i < lines_.size(); ++i)
         if (lines_[i].canvas == &canvas)
-            for (QPoint p : lines_[i].ink)
+            for (QPoint p : lines_[i].ink) {
                 last.insert(key(p), i);
+                if (lines_[i].erases) lastErased.insert(key(p), i);
+            }
     const QImage& drawn = canvas.image();
     QList<Measure> out;
     for (int i = 0; i < lines_.size(); ++i) {
@@ -143,10 +149,11 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
             again = lines_[j].canvas == &canvas && !lines_[j].erases && lines_[j].text == l.text &&
                     lines_[j].origin == l.origin && lines_[j].colour == l.colour;
         if (again) continue;
-        qint64 onCanvas = 0, kept = 0, seen = 0;
+        qint64 onCanvas = 0, kept = 0, seen = 0, wiped = 0;
         for (QPoint p : l.ink) {
             if (!drawn.rect().contains(p)) continue; // off the canvas: never seen
             ++onCanvas;
+            wiped += lastErased.value(key(p), -1) > i;
             if ((drawn.pixel(p) | 0xff000000) != l.colour) continue;
             ++kept;
             // Shown where no widget covers it and no later text was printed over it.
@@ -157,7 +164,7 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
         // printed over in the background colour, cleared, or wiped by a box of the strip
         // it stands in. Over the text of another colour the same box would be a drawing
         // that hides it, but a text wiped whole is gone, not hidden.
-        if (onCanvas > 0 && kept * 2 < onCanvas) continue;
+        if (onCanvas > 0 && (kept * 2 < onCanvas || wiped * 2 > onCanvas)) continue;
         const qint64 total = l.ink.size();
         out.append({boundsOf(l.ink), double(seen) / double(total), l.text});
     }
