@@ -20,6 +20,7 @@ void ShowAnswerDialog(LessonWindow& window, int question) {
 }
 
 bool Ask(LessonWindow& window, int question, const AskOptions& options) {
+    QString shown; // the feedback printed for the try before, still on the canvas
     for (;;) {
         if (options.before) options.before();
         ShowAnswerDialog(window, question);
@@ -28,12 +29,18 @@ bool Ask(LessonWindow& window, int question, const AskOptions& options) {
         if (options.feedback) {
             options.feedback(right);
         } else if (options.feedbackAt) {
-            // Printed with a transparent background: a right answer after a wrong one
-            // lands over the earlier text without erasing it.
-            window.CurrentX = options.feedbackAt->x();
-            window.CurrentY = options.feedbackAt->y();
-            window.ForeColor = QBColor(right ? options.rightColour : options.wrongColour);
-            window.Print(right ? options.rightText : options.wrongText); // the colour stays set
+            // Printed with a transparent background: the earlier verdict on the same spot
+            // is printed over in the background colour first, or the two read as one.
+            const auto printAt = [&](QRgb colour, const QString& text) {
+                window.CurrentX = options.feedbackAt->x();
+                window.CurrentY = options.feedbackAt->y();
+                window.ForeColor = colour;
+                window.Print(text);
+            };
+            if (!shown.isEmpty()) printAt(window.backColor(), shown);
+            shown = right ? options.rightText : options.wrongText;
+            printAt(QBColor(right ? options.rightColour : options.wrongColour),
+                    shown); // the colour stays set
         }
         const QString& sound = right ? options.rightSound : options.wrongSound;
         if (!sound.isEmpty()) window.PlaySound(sound);

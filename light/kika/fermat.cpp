@@ -60,8 +60,8 @@ void whyStraight(Page& p) {
     p.print(230, 100, QStringLiteral("光はなぜまっすぐに進むのでしょうか？"));
 }
 
-void raceQuestion(Page& p) {
-    p.print(20, 310, QStringLiteral("PからQへ行くには、どの経路がいちばん速いでしょうか？"));
+void raceQuestion(Page& p, Coord y = 310) {
+    p.print(20, y, QStringLiteral("PからQへ行くには、どの経路がいちばん速いでしょうか？"));
 }
 
 // The water surface seen from the side: the air above it outlined, the water filled, the
@@ -133,13 +133,26 @@ void race(Page& p) {
     raceQuestion(p);
 }
 
+// The question, an empty line and the answer fit under the race where the page is large;
+// where the unscaled font takes more of it, the answer would run under the navigation
+// row and past the right edge: there it follows the question at once, wrapped, and the
+// question moves up just so far that the answer ends above the row.
 void leastTime(Page& p) {
     whyStraight(p);
     pathRace(p, false);
-    raceQuestion(p);
-    p.print();
-    p.fore(QBColor(15));
-    p.narrate(20, {QStringLiteral("光は、目的地までいちばん短い時間で行ける経路を選んで進みます。")});
+    const QString answer = QStringLiteral("光は、目的地までいちばん短い時間で行ける経路を選んで進みます。");
+    const bool roomy = p.aboveButtons(310, 3).pixels() == Coord(310).pixels() &&
+                       Coord(20).pixels() + p.textWidth(answer) <= p.deviceWidth();
+    if (roomy) {
+        raceQuestion(p);
+        p.print();
+        p.fore(QBColor(15));
+        p.narrate(20, {answer});
+    } else {
+        raceQuestion(p, p.aboveButtons(310, 3));
+        p.fore(QBColor(15));
+        p.printWrapped(20, answer);
+    }
     p.fore(QBColor(15));
 }
 
@@ -164,7 +177,8 @@ void reflectionPaths(Page& p) {
 }
 
 // Asked until the answer is path 2, without redrawing: the feedback goes to (18, 200)
-// after a line of blanks there, so the right answer lands over the wrong one.
+// after a line of blanks there. The blanks print nothing, so the verdict of the try
+// before is printed over in black first, or the right answer would land on the wrong one.
 void reflectionQuiz(Page& p) {
     reflectionPaths(p);
     AskOptions quiz;
@@ -172,6 +186,8 @@ void reflectionQuiz(Page& p) {
     quiz.wrongSound = QStringLiteral("\\wave\\Boing.wav");
     quiz.before = [&p] { p.hide(lblText1); };
     quiz.feedback = [&p](bool right) {
+        p.fore(QBColor(0));
+        p.print(18, 200, QStringLiteral("You are wrong!"));
         p.fore(QBColor(7));
         p.print(18, 200, QStringLiteral("   "));
         p.at(18, 200);
@@ -180,16 +196,15 @@ void reflectionQuiz(Page& p) {
     p.ask(2, quiz);
 }
 
+// The quiz's verdict stays on the figure in the quiz's own grey, so the learner still
+// sees which path was right.
 void solvedReflection(Page& p) {
     reflectionPaths(p);
     p.hide(lblText1);
-    p.fore(QBColor(0));
-    p.print(18, 200, QStringLiteral("You are right!"));
     p.fore(QBColor(7));
     p.narrate(20, 1,
               {QStringLiteral("次のように考えてみましょう。"),
                QStringLiteral("反射面に対してPと対称な点P'までの経路を考えます。")});
-    p.fore(QBColor(0));
     p.print(18, 200, QStringLiteral("You are right!"));
 }
 
