@@ -8,6 +8,7 @@
 
 #include <QFontMetricsF>
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
 
 int nearestPixel(double devicePixels) {
@@ -94,6 +95,17 @@ double Page::averageCharWidth() const {
 int Page::deviceWidth() const {
     return w_.ScaleWidth();
 }
+double Page::lineHeight() const {
+    return w_.TextHeight();
+}
+double Page::lineTop() const {
+    return w_.CurrentY;
+}
+Coord Page::aboveButtons(Coord y, int lines) const {
+    if (!w_.cmdNext) return y;
+    const double top = w_.cmdNext->y() - lines * lineHeight() - 1;
+    return y.pixels() <= top ? y : Coord(Device(top));
+}
 
 // ---- text ----
 
@@ -118,6 +130,46 @@ void Page::narrate(Coord x, std::initializer_list<QString> lines) {
     for (const QString& line : lines) {
         w_.CurrentX = x.pixels();
         print(line);
+    }
+}
+
+void Page::printWrapped(Coord x, Coord y, const QString& text) {
+    w_.CurrentY = y.pixels();
+    printWrapped(x, text);
+}
+
+void Page::printWrapped(Coord x, const QString& text) {
+    const double left = x.pixels();
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        w_.CurrentX = left;
+        // A line level with the navigation row ends left of it, a margin off its first
+        // button; any other one at the canvas's right edge.
+        const QPushButton* row = w_.cmdExit;
+        const bool byTheRow = row && row->isVisible() && w_.CurrentY + lineHeight() > row->y();
+        const double limit = byTheRow ? row->x() - 1 : deviceWidth();
+        if (left + w_.TextWidth(rest) <= limit) {
+            print(rest);
+            return;
+        }
+        // The longest head that ends as far from the right edge (or the row) as the line
+        // starts from the left one.
+        const double room = byTheRow ? row->x() - 1 - left - Coord(4).pixels() : deviceWidth() - 2 * left;
+        qsizetype n = 1;
+        while (n < rest.size() && w_.TextWidth(rest.left(n + 1)) <= room)
+            ++n;
+        // A break after a comma, a full stop or a blank in the head's second half reads
+        // better than one inside a word.
+        for (qsizetype i = n; i > n / 2; --i) {
+            const QChar c = rest[i - 1];
+            if (c == QChar(0x3001) || c == QChar(0x3002) || c == QChar(0xff0c) || c == QLatin1Char(',') ||
+                c == QLatin1Char(' ') || c == QChar(0x3000)) {
+                n = i;
+                break;
+            }
+        }
+        print(rest.left(n));
+        rest = rest.mid(n);
     }
 }
 
@@ -284,9 +336,20 @@ void Page::showPicture(Control c, Coord left, Coord top, int width, int height, 
     if (!b) return;
     // The box is shown before the picture goes in: a hidden box takes its new size only
     // when shown, and a picture loaded before that would be cut to the old size.
-    b->setGeometry(int(std::lround(left.pixels())), int(std::lround(top.pixels())), width, height);
+    const int x = int(std::lround(left.pixels()));
+    b->setGeometry(x, int(std::lround(top.pixels())), width, height);
     b->show();
     LoadPicture(*b, file);
+    // A picture that would run past the canvas's right edge (one laid out for a wide
+    // display, seen on a small one) is scaled down, smoothly, to end as far from that edge
+    // as it starts from the left one, and its box with it: cut, it would lose what it says.
+    const QImage& picture = b->picture();
+    const int room = deviceWidth() - 2 * x;
+    if (!picture.isNull() && x + picture.width() > deviceWidth() && room > 0 && room < picture.width()) {
+        const QImage fitted = picture.scaledToWidth(room, Qt::SmoothTransformation);
+        b->resize(std::min(width, fitted.width()), std::min(height, fitted.height()));
+        b->setPicture(fitted);
+    }
 }
 
 void Page::removePicture(Control c) {

@@ -145,6 +145,14 @@ public:
     double averageCharWidth() const;
     // The canvas's width in device pixels.
     int deviceWidth() const;
+    // The height of a printed line in the current font, and the top of the current print
+    // line, in device pixels.
+    double lineHeight() const;
+    double lineTop() const;
+    // The top of a block of `lines` lines: `y`, or where the block printed there would
+    // reach the navigation row (the font is not scaled, the row's place is), just above
+    // the row.
+    Coord aboveButtons(Coord y, int lines = 1) const;
 
     // ---- text ----
     void print(Coord x, Coord y, const QString& text);
@@ -156,6 +164,12 @@ public:
     void narrate(Coord x, Coord y, std::initializer_list<QString> lines);
     // The same from the current line on.
     void narrate(Coord x, std::initializer_list<QString> lines);
+    // A line that runs past the canvas's right edge, or level with the navigation row
+    // under its buttons (the font is not scaled, the canvas is), goes on at x on the next
+    // line, broken after a comma or a blank where one is near. A line that fits is
+    // printed as print() prints it.
+    void printWrapped(Coord x, Coord y, const QString& text);
+    void printWrapped(Coord x, const QString& text); // from the current line
     // One line at x (the current line) made of pieces, each in its colour.
     void pieces(Coord x, std::initializer_list<Piece> parts);
     void pieces(Coord x, Coord y, std::initializer_list<Piece> parts);
