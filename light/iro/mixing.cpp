@@ -32,10 +32,15 @@ void filterDiagram(Page& p) {
     p.print(5, 120, QStringLiteral("透"));
     p.print(5, 160, QStringLiteral("過"));
     p.print(5, 200, QStringLiteral("度"));
-    p.print(70, 80,
-            QStringLiteral(
-                "(B)    (G)    (R)                           (B)    (G)    (R)                              "
-                "(B)    (G)    (R)"));
+    // Each box is split in thirds, blue, green and red from the left; each name stands
+    // centred over its own third, where no row padded with blanks keeps it at any scale.
+    for (double left : {50.0, 250.0, 450.0}) {
+        int third = 0;
+        for (const QString& name : {QStringLiteral("(B)"), QStringLiteral("(G)"), QStringLiteral("(R)")}) {
+            const double centre = (left + 25 + 50 * third++) * p.scale();
+            p.print(Device(centre - p.textWidth(name) / 2), 80, name);
+        }
+    }
     p.box(50, 100, 200, 230, c);
     p.box(250, 100, 400, 230, c);
     p.box(450, 100, 600, 230, c);

@@ -290,14 +290,15 @@ void prismStep(Page& p) {
 }
 
 // Which side of the split beam is violet? Asked until the answer is 2, over the figure as
-// it stands; the verdict goes into the third label.
+// it stands; the verdict goes into the third label, in the light magenta (the dark one
+// hardly shows on the black ground).
 void prismQuiz(Page& p) {
     dispersion(p, true);
     AskOptions quiz;
     quiz.wrongSound = QStringLiteral("\\wave\\Boing.wav");
     quiz.feedback = [&p](bool right) {
         p.fore(QBColor(5));
-        p.lbldisp(lblText3, 18, 150, 5,
+        p.lbldisp(lblText3, 18, 150, 13,
                   right ? QStringLiteral("You are right!") : QStringLiteral("You are wrong!"));
     };
     p.ask(3, quiz);

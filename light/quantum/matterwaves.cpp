@@ -1,6 +1,9 @@
 #include "lesson/Page.h"
 #include "light/quantum/sections.h"
 
+#include <algorithm>
+#include <cmath>
+
 // The wave nature of matter: E = hν and p = h/λ link particle and wave; de Broglie
 // read the second backwards for moving matter, electron diffraction proved him right,
 // and the walking learner's own wavelength shows why everyday bodies hide it.
@@ -15,7 +18,7 @@ namespace {
 
 // A picture in Picture1 at a place of the 640 x 400 system cut to whole pixels, at its
 // natural size in pixels.
-void formulaPicture(Page& p, double left, double top, int width, int height, const QString& file) {
+void formulaPicture(Page& p, double left, Coord top, int width, int height, const QString& file) {
     p.showPicture(Picture1, wholePixels(left), wholePixels(top), width, height, file);
 }
 
@@ -72,12 +75,16 @@ void readBackwards(Page& p) {
 }
 
 // The thesis that put matter waves forward is of 1924.
+// The conclusion comes after an empty line; where that would put it under the navigation
+// row (the unscaled font on a small page), straight after the question, above the row.
 void movingBodiesAreWaves(Page& p) {
     readBackwards(p);
-    p.print();
-    p.pieces(80, {{QStringLiteral("すなわち，")},
-                  {QStringLiteral("運動する物体は波動性を示す！"), 14},
-                  {QStringLiteral("(1924)。"), 15}});
+    const bool room = p.aboveButtons(Device(p.lineTop()), 2).pixels() == p.lineTop();
+    if (room) p.print();
+    p.pieces(80, room ? Coord(Device(p.lineTop())) : p.aboveButtons(Device(p.lineTop())),
+             {{QStringLiteral("すなわち，")},
+              {QStringLiteral("運動する物体は波動性を示す！"), 14},
+              {QStringLiteral("(1924)。"), 15}});
 }
 
 void davissonGermer(Page& p) {
@@ -89,16 +96,21 @@ void davissonGermer(Page& p) {
                QStringLiteral("正しいことを証明しました (1927)。")});
 }
 
-// The momentum with its formula in italics between upright words.
+// The momentum with its formula in italics between upright words, and the wavelength's
+// picture under the line that leads to it. Where the unscaled font takes more of the
+// page, the picture moves down to the line after the narration, and the lines under it
+// keep their distance from it.
 void walkingLearner(Page& p) {
     davissonGermer(p);
-    p.narrate(20, {QString(), QStringLiteral("体重 50.0 kg のあなたが 0.25 m/s で歩くとすると、")});
+    p.narrate(20, {QString()});
+    p.printWrapped(20, QStringLiteral("体重 50.0 kg のあなたが 0.25 m/s で歩くとすると、"));
     p.pieces(20, {{QStringLiteral("運動量は")},
                   {QStringLiteral(" p = mv "), -1, true},
                   {QStringLiteral(" = (50.0kg)(0.25m/s) = 12.5 kg m/s")}});
     p.narrate(20, {QStringLiteral("ド・ブロイの関係式から、")});
-    formulaPicture(p, 20, 120, 500, 40, QStringLiteral("Light\\r-6.jpg"));
-    p.narrate(20, 160,
+    const double top = std::max(wholePixels(120).px, std::ceil(p.lineTop()));
+    formulaPicture(p, 20, Device(top), 500, 40, QStringLiteral("Light\\r-6.jpg"));
+    p.narrate(20, Device(std::max(Coord(160).pixels(), top + 60)),
               {QStringLiteral("これは小さすぎて、影響もなく検出もできません。"),
                QStringLiteral("身の回りの物体の波動性は無視してかまいません。")});
 }
@@ -106,7 +118,8 @@ void walkingLearner(Page& p) {
 void electronMicroscope(Page& p) {
     walkingLearner(p);
     p.print();
-    formulaPicture(p, 20, 120, 500, 40, QStringLiteral("Light\\r-6.jpg"));
+    // Shown again where the step before placed it.
+    formulaPicture(p, 20, Device(p.devicePos(Picture1).y()), 500, 40, QStringLiteral("Light\\r-6.jpg"));
     p.narrate(20, {QStringLiteral("しかし原子より小さな粒子では、波動性が現れてきます。")});
     p.pieces(20, {{QStringLiteral("原子や分子の世界の観察に今日広く使われている")},
                   {QStringLiteral("電子顕微鏡"), 13},

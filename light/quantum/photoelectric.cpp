@@ -83,10 +83,20 @@ void workFunction(Page& p) {
     p.narrate(50, {QStringLiteral("物質に固有の値です。")});
 }
 
+// The empty lines between the last thoughts are left out where the page has no room for
+// them: with the unscaled font on a small page the conclusion would run under the
+// navigation row.
 void particlesOfLight(Page& p) {
     workFunction(p);
-    p.narrate(10, {QString(), QStringLiteral("どんなに弱い光でも、電子は当てた瞬間に飛び出します。"),
-                   QString(), QStringLiteral("光が波だとしたら、これは不可能です。"), QString()});
+    const bool room = p.aboveButtons(Device(p.lineTop()), 6).pixels() == p.lineTop();
+    const auto gap = [&] {
+        if (room) p.narrate(10, {QString()});
+    };
+    gap();
+    p.narrate(10, {QStringLiteral("どんなに弱い光でも、電子は当てた瞬間に飛び出します。")});
+    gap();
+    p.narrate(10, {QStringLiteral("光が波だとしたら、これは不可能です。")});
+    gap();
     p.fore(QBColor(14));
     p.narrate(10, {QStringLiteral("光は粒子のようにふるまうのです。")});
     p.fore(QBColor(15));

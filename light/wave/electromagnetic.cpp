@@ -1,5 +1,6 @@
 #include "lesson/Ask.h"
 #include "lesson/Page.h"
+#include "light/figures.h"
 #include "light/wave/sections.h"
 #include "player/Form.h"
 
@@ -44,10 +45,12 @@ void spectrumChart(Page& p) {
     p.fore(kWhite);
     p.print(250, 220, QStringLiteral("波長(nm)"));
     p.print(250, 0, QStringLiteral("波長(10^x^ x m)"));
-    p.print(70, 200, QStringLiteral("400                                         500         600       700"));
-    p.print(0, 20,
-            QStringLiteral("  -14         -12         -10          -8          -6          -4          -2    "
-                           "      -1           0"));
+    // Each number under its own tick at every scale, where the one padded row puts it.
+    NumberRow(p, {"400                                         500         600       700", 70, 200});
+    NumberRow(p,
+              {"  -14         -12         -10          -8          -6          -4          -2          -1  "
+               "         0",
+               0, 20});
     p.box(20, 35, 220, 100, kWhite);
     p.box(235, 35, 570, 100, kWhite);
     p.box(70, 150, 370, 200, kWhite);
@@ -110,8 +113,8 @@ void regionQuiz(Page& p, int question, double nameX, const QString& name) {
     quiz.feedback = [&p](bool right) {
         if (right)
             p.lbldisp(lblText1, 20, 340, 13, QStringLiteral("正解！　おめでとう ^.^"));
-        else
-            p.lbldisp(lblText1, 20, 340, 4, kWrong);
+        else // the light red: the dark one hardly shows on the black ground
+            p.lbldisp(lblText1, 20, 340, 12, kWrong);
     };
     p.ask(question, quiz);
     regionName(p, nameX, name);

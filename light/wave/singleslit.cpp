@@ -1,6 +1,7 @@
 #include "lesson/Page.h"
 #include "light/wave/sections.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Diffraction at a single slit: the wavelets behind a narrow slit, a second slit opened
@@ -147,7 +148,8 @@ void wavelength(Page& p) {
 }
 
 // The formula picture is wider than the window at every scale: the window cuts it off
-// at its right edge, where nothing of the formula is.
+// at its right edge, where nothing of the formula is. It stands under the narration,
+// lower where the unscaled font takes more of the page.
 void intensityFactor(Page& p) {
     p.cls();
     p.fore(kWhite);
@@ -155,7 +157,8 @@ void intensityFactor(Page& p) {
     p.print(20, 10, QStringLiteral("この回折強度の因子は次の式で表されます。"));
     p.print();
     p.narrate(20, {QStringLiteral("a：スリットの幅、θ：回折角、ξ = (1/2)・k・a・sin θ")});
-    p.showPicture(Picture1, wholePixels(20), wholePixels(60), 1000, 80, QStringLiteral("Light\\r-2.jpg"));
+    const double top = std::max(wholePixels(60).px, std::ceil(p.lineTop()));
+    p.showPicture(Picture1, wholePixels(20), Device(top), 1000, 80, QStringLiteral("Light\\r-2.jpg"));
 }
 
 // clang-format off

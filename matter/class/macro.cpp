@@ -3,6 +3,7 @@
 #include "matter/figures.h"
 #include "player/Random.h"
 
+#include <algorithm>
 #include <cmath>
 
 // The macro world: from the Sun and its planets out to the stars, our galaxy and the
@@ -88,7 +89,14 @@ void innerPlanets(Page& p) {
     p.line(374, 150, 374, 173);
     p.line(600, 50, 600, 67);
     p.print(350, 130, QStringLiteral("1.0 AU"));
-    p.print(580, 30, QStringLiteral("5.2 AU"));
+    // The strip of names below would cover (580, 30) at every scale: the label stands
+    // just under the strip, ending left of its tick at x = 600 and of the line from the
+    // Sun, which climbs to the right.
+    const QString au = QStringLiteral("5.2 AU");
+    const double s = p.scale();
+    const double top = std::lround(10 * s) + 50 + 2;
+    const double lineRight = 320 + (200 - (top + 20) / s) * 319 / 150;
+    p.print(Device(std::min(597.0, lineRight - 3) * s - p.textWidth(au)), Device(top), au);
     p.backColour(Picture1, QBColor(0));
     p.showPicture(Picture1, 350, 10, 600, 50, QStringLiteral("Material\\bs-150.jpg"));
 }
@@ -483,7 +491,7 @@ void theGalaxyAtThatScale(Page& p) {
     p.fontSize(20);
     p.fore(QBColor(14));
     // The line's height is left in device pixels: at larger scales it stands higher.
-    p.print(100, Device(350), QStringLiteral("137億光年の宇宙は，銀河系の14万倍です．"));
+    p.print(100, p.aboveButtons(Device(350)), QStringLiteral("137億光年の宇宙は，銀河系の14万倍です．"));
 }
 
 void forces(Page& p) {

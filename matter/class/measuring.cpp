@@ -12,9 +12,10 @@ using enum Control;
 namespace {
 
 // The measuring questions print their verdict near the bottom edge. The y is a device
-// pixel: at the smallest scale the text falls on the window's edge and can be cut off.
-AskOptions verdictAtFoot() {
-    return feedbackAt(300, Device(400));
+// pixel: at the smallest scales it would fall off the window's edge or under the
+// navigation row, so there the verdict stands just above the row.
+AskOptions verdictAtFoot(const Page& p) {
+    return feedbackAt(300, p.aboveButtons(Device(400)));
 }
 
 void heading(Page& p) {
@@ -39,7 +40,7 @@ void whichCup(Page& p) {
 // Asked over the cups the previous step drew with its narration.
 void cupQuiz(Page& p) {
     matter::Cups(p);
-    p.ask(1, verdictAtFoot());
+    p.ask(1, verdictAtFoot(p));
 }
 
 void person(Page& p) {
@@ -51,7 +52,7 @@ void person(Page& p) {
 
 void rulerQuiz(Page& p) {
     person(p);
-    p.ask(1, verdictAtFoot());
+    p.ask(1, verdictAtFoot(p));
 }
 
 void finerThanTheThing(Page& p) {

@@ -138,7 +138,9 @@ void helium(Page& p) {
     p.fillStyle(FillStyles::Transparent);
     p.fore(QBColor(0));
     p.print(1, 340, QStringLiteral("陽子が２個なので，原子番号は２です．"));
-    p.print(1, 360, QStringLiteral("陽子２個と中性子２個で，質量数は４です．"));
+    // On a small page this line is level with the navigation row: it goes on under
+    // itself there instead of under the buttons.
+    p.printWrapped(1, 360, QStringLiteral("陽子２個と中性子２個で，質量数は４です．"));
 }
 
 // ---- steps ----
