@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPainter>
+#include <QSet>
 #include <QWidget>
 
 namespace layout {
@@ -38,6 +39,20 @@ QList<const QWidget*> coveringWidgets(const QWidget& w, const QWidget& top) {
         }
     }
     return over;
+}
+
+// An ink pixel stands out when a pixel beside it that is not ink of the same line has
+// another colour; one inside a stroke (all four neighbours ink) stands out with its
+// stroke.
+bool standsOut(const QImage& picture, QPoint p, QRgb colour, const QSet<quint64>& ink) {
+    bool inside = true;
+    for (QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        const QPoint q = p + d;
+        if (ink.contains(key(q))) continue;
+        inside = false;
+        if (!picture.rect().contains(q) || (picture.pixel(q) | 0xff000000) != colour) return true;
+    }
+    return inside;
 }
 
 QRect inTop(const QWidget& w, const QWidget& top) {
@@ -143,28 +158,35 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
     for (int i = 0; i < lines_.size(); ++i) {
         const Line& l = lines_[i];
         if (l.canvas != &canvas || l.erases || l.ink.isEmpty()) continue;
+        QSet<quint64> ink;
+        for (QPoint p : l.ink)
+            ink.insert(key(p));
         // The same line printed again on the same spot is measured once, as it stands last.
         bool again = false;
         for (int j = i + 1; j < lines_.size() && !again; ++j)
             again = lines_[j].canvas == &canvas && !lines_[j].erases && lines_[j].text == l.text &&
                     lines_[j].origin == l.origin && lines_[j].colour == l.colour;
         if (again) continue;
-        qint64 onCanvas = 0, kept = 0, seen = 0, wiped = 0;
+        qint64 onCanvas = 0, kept = 0, seen = 0, wiped = 0, distinct = 0;
         for (QPoint p : l.ink) {
             if (!drawn.rect().contains(p)) continue; // off the canvas: never seen
             ++onCanvas;
             wiped += lastErased.value(key(p), -1) > i;
             if ((drawn.pixel(p) | 0xff000000) != l.colour) continue;
             ++kept;
-            // Shown where no widget covers it and no later text was printed over it.
+            distinct += standsOut(drawn, p, l.colour, ink);
+            // Shown where no widget covers it and no later text was printed over it, and
+            // told apart from what is around it: white ink on a white screen is not read.
             const bool shown = picture.rect().contains(p) && (picture.pixel(p) | 0xff000000) == l.colour;
-            if (shown && last.value(key(p), i) == i) ++seen;
+            if (shown && last.value(key(p), i) == i && standsOut(picture, p, l.colour, ink)) ++seen;
         }
         // A text whose ink the canvas itself has mostly lost was taken away by the lesson:
         // printed over in the background colour, cleared, or wiped by a box of the strip
-        // it stands in. Over the text of another colour the same box would be a drawing
-        // that hides it, but a text wiped whole is gone, not hidden.
-        if (onCanvas > 0 && (kept * 2 < onCanvas || wiped * 2 > onCanvas)) continue;
+        // it stands in, or by a fill of its own colour around it. Over the text of another
+        // colour the same box would be a drawing that hides it, but a text wiped whole is
+        // gone, not hidden.
+        if (onCanvas > 0 && (kept * 2 < onCanvas || wiped * 2 > onCanvas || distinct * 2 < onCanvas))
+            continue;
         const qint64 total = l.ink.size();
         out.append({boundsOf(l.ink), double(seen) / double(total), l.text});
     }
