@@ -258,11 +258,17 @@ void whyRefract(Page& p) {
     p.polyline(QBColor(6), {150, 50, 380, 175, 450, 300});
     NumberRow(p, kRefractionLabels);
     p.print(140, 35, QStringLiteral("A"));
-    p.print(445, 305, QStringLiteral("P"));
-    p.narrate(18, 310,
-              {QStringLiteral("屈折率nの媒質の中では、光の見かけの速さはc/nになります。"),
-               QStringLiteral("n > 1なので、光は媒質の中ではゆっくり進みます。"),
-               QStringLiteral("AからPへいちばん早く着くのはどの経路でしょうか？")});
+    const QString first = QStringLiteral("屈折率nの媒質の中では、光の見かけの速さはc/nになります。");
+    // P stands under the water's corner, unless the narration below the figure (the
+    // font is not scaled) reaches it there: then beside the corner.
+    if (Coord(18).pixels() + p.textWidth(first) < Coord(445).pixels())
+        p.print(445, 305, QStringLiteral("P"));
+    else
+        p.print(Device(Coord(450).pixels() + 3), Device(Coord(300).pixels() - p.lineHeight()),
+                QStringLiteral("P"));
+    p.narrate(18, 310, {first, QStringLiteral("n > 1なので、光は媒質の中ではゆっくり進みます。")});
+    // The question goes on under itself where it is level with the navigation row.
+    p.printWrapped(18, QStringLiteral("AからPへいちばん早く着くのはどの経路でしょうか？"));
 }
 
 void neighbouringPathPage(Page& p) {
@@ -278,12 +284,19 @@ void perpendiculars(Page& p) {
     neighbouringPathPage(p);
     p.hide({lblText1, lblText2, lblText3});
     p.fore(QBColor(7));
-    p.print(145, 40, QStringLiteral("P"));
     p.print(445, 305, QStringLiteral("Q"));
     p.narrate(0, 0,
               {QStringLiteral("点a, bから、もう一方の経路に垂線を下ろします。"),
                QStringLiteral("ax = ab × sin(∠abx),  by = ab × sin(∠bay)"),
                QStringLiteral("axとbyを進む時間は等しいので、ax/n = by")});
+    // P above the corner, unless the narration's lines (the font is not scaled) come down
+    // over it: then left of the corner, under them. The last pixels of a line's height
+    // lie below its ink.
+    if (p.lineTop() <= Coord(40).pixels() + p.lineHeight() / 4)
+        p.print(145, 40, QStringLiteral("P"));
+    else
+        p.print(Device(Coord(150).pixels() - p.textWidth(QStringLiteral("P")) - 3), Device(p.lineTop()),
+                QStringLiteral("P"));
     p.print(340, 165, QStringLiteral("b         a"));
     p.line(350, 175, 357, 163);
     p.line(380, 175, 360, 192);
