@@ -146,7 +146,7 @@ void redAndGreen(Page& p) {
 
 void exercise(Page& p) {
     p.cls();
-    p.print(20, 350, QStringLiteral("色の感じ方は一通りではないのです。"));
+    p.print(20, p.aboveButtons(350), QStringLiteral("色の感じ方は一通りではないのです。"));
     p.drawWidth(1);
     colourKey(p);
     iroSub1(p);

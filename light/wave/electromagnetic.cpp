@@ -5,6 +5,7 @@
 #include "player/Form.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
 
 // Light as an electromagnetic wave: the two fields of a transverse wave, the spectrum
@@ -47,10 +48,13 @@ void spectrumChart(Page& p) {
     p.print(250, 0, QStringLiteral("波長(10^x^ x m)"));
     // Each number under its own tick at every scale, where the one padded row puts it.
     NumberRow(p, {"400                                         500         600       700", 70, 200});
+    // The exponents end above the chart's top edge: where the unscaled font takes more
+    // of the page, their row moves up just so far.
+    const double exponents = std::min(20.0, 35 - (p.lineHeight() - 3) / p.scale());
     NumberRow(p,
               {"  -14         -12         -10          -8          -6          -4          -2          -1  "
                "         0",
-               0, 20});
+               0, exponents});
     p.box(20, 35, 220, 100, kWhite);
     p.box(235, 35, 570, 100, kWhite);
     p.box(70, 150, 370, 200, kWhite);

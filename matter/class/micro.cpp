@@ -3,6 +3,7 @@
 #include "matter/class/sections.h"
 #include "matter/figures.h"
 
+#include <algorithm>
 #include <cmath>
 
 // The micro world: a drop of water magnified step by step, through the molecule, the
@@ -141,7 +142,9 @@ void oxygenAtom(Page& p) {
     p.cls();
     p.back(QBColor(15));
     p.fore(QBColor(9));
-    p.print(120, 320, QStringLiteral("酸素原子"));
+    // Under the strip of Picture2 (30 pixels high at y 300), which it would run into
+    // where the page is small.
+    p.print(120, Device(std::max(Coord(320).pixels(), Coord(300).pixels() + 30)), QStringLiteral("酸素原子"));
     p.fore(QBColor(0));
     matter::NucleusAndScale(p);
     p.showPicture(Picture1, 280, 140, 1000, 300, QStringLiteral("Material\\bs-09-1.jpg"));

@@ -1,6 +1,8 @@
 #include "lesson/Page.h"
 #include "matter/gensi/sections.h"
 
+#include <algorithm>
+
 // What an atom is made of: protons, neutrons and electrons, the atomic number and the
 // mass number, summed up as a tree and shown on helium. Five questions check it.
 
@@ -137,10 +139,15 @@ void helium(Page& p) {
 
     p.fillStyle(FillStyles::Transparent);
     p.fore(QBColor(0));
-    p.print(1, 340, QStringLiteral("陽子が２個なので，原子番号は２です．"));
-    // On a small page this line is level with the navigation row: it goes on under
-    // itself there instead of under the buttons.
-    p.printWrapped(1, 360, QStringLiteral("陽子２個と中性子２個で，質量数は４です．"));
+    // On a small page the second line is level with the navigation row: it goes on under
+    // itself there instead of under the buttons, and the two lines move up just so far
+    // that the three end on the canvas.
+    const bool level = p.aboveButtons(360).pixels() < Coord(360).pixels();
+    const double second =
+        level ? std::min(Coord(360).pixels(), Coord(400).pixels() - 2 * p.lineHeight()) : Coord(360).pixels();
+    const double first = level ? std::min(Coord(340).pixels(), second - p.lineHeight()) : Coord(340).pixels();
+    p.print(1, Device(first), QStringLiteral("陽子が２個なので，原子番号は２です．"));
+    p.printWrapped(1, Device(second), QStringLiteral("陽子２個と中性子２個で，質量数は４です．"));
 }
 
 // ---- steps ----
