@@ -55,6 +55,27 @@ bool standsOut(const QImage& picture, QPoint p, QRgb colour, const QSet<quint64>
     return inside;
 }
 
+// The colour a line stands on: the commonest one of the pixels around its glyphs inside
+// its bounds, as the canvas has them when it is printed.
+QRgb groundOf(const QImage& image, const QList<QPoint>& ink, QRgb fallback) {
+    QSet<quint64> glyphs;
+    for (QPoint p : ink)
+        glyphs.insert(key(p));
+    QHash<QRgb, int> count;
+    const QRect r = boundsOf(ink) & image.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (!glyphs.contains(key(QPoint(x, y)))) ++count[image.pixel(x, y) | 0xff000000];
+    QRgb best = fallback;
+    int most = 0;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        if (it.value() > most) {
+            most = it.value();
+            best = it.key();
+        }
+    return best;
+}
+
 QRect inTop(const QWidget& w, const QWidget& top) {
     return QRect(w.mapTo(&top, QPoint(0, 0)), w.size());
 }
@@ -111,7 +132,9 @@ void Check::beginStep() {
 void Check::printed(const Canvas& canvas, QPoint at, const QFont& font, QRgb colour, const QString& line) {
     if (line.trimmed().isEmpty()) return;
     const bool erases = colour == (canvas.backColor() | 0xff000000);
-    lines_.append({&canvas, at, colour, line, inkOf(at, font, line), erases});
+    QList<QPoint> ink = inkOf(at, font, line);
+    const QRgb ground = groundOf(canvas.image(), ink, canvas.backColor() | 0xff000000);
+    lines_.append({&canvas, at, colour, line, std::move(ink), erases, ground});
 }
 
 void Check::cleared(const Canvas& canvas) {
@@ -167,12 +190,18 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
             again = lines_[j].canvas == &canvas && !lines_[j].erases && lines_[j].text == l.text &&
                     lines_[j].origin == l.origin && lines_[j].colour == l.colour;
         if (again) continue;
-        qint64 onCanvas = 0, kept = 0, seen = 0, wiped = 0, distinct = 0;
+        qint64 onCanvas = 0, kept = 0, seen = 0, wiped = 0, distinct = 0, grounded = 0;
+        QHash<QRgb, qint64> lostTo;
         for (QPoint p : l.ink) {
             if (!drawn.rect().contains(p)) continue; // off the canvas: never seen
             ++onCanvas;
             wiped += lastErased.value(key(p), -1) > i;
-            if ((drawn.pixel(p) | 0xff000000) != l.colour) continue;
+            if ((drawn.pixel(p) | 0xff000000) != l.colour) {
+                const QRgb now = drawn.pixel(p) | 0xff000000;
+                grounded += now == l.ground || now == (canvas.backColor() | 0xff000000);
+                ++lostTo[now];
+                continue;
+            }
             ++kept;
             distinct += standsOut(drawn, p, l.colour, ink);
             // Shown where no widget covers it and no later text was printed over it, and
@@ -185,7 +214,21 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
         // it stands in, or by a fill of its own colour around it. Over the text of another
         // colour the same box would be a drawing that hides it, but a text wiped whole is
         // gone, not hidden.
-        if (onCanvas > 0 && (kept * 2 < onCanvas || wiped * 2 > onCanvas || distinct * 2 < onCanvas))
+        // Lost under a drawing of another colour than its ground or the canvas's background
+        // (a square drawn over the narration), it is hidden, not erased.
+        // A strip repainted in a new colour for the next text on the same spot wipes the
+        // old text too.
+        QRgb covering = 0;
+        for (auto it = lostTo.cbegin(); it != lostTo.cend(); ++it)
+            if (it.value() > lostTo.value(covering, 0)) covering = it.key();
+        bool restriped = false;
+        const QRect bounds = boundsOf(l.ink);
+        for (int j = i + 1; j < lines_.size() && !restriped; ++j)
+            restriped = lines_[j].canvas == &canvas && !lines_[j].erases && lines_[j].ground == covering &&
+                        boundsOf(lines_[j].ink).intersects(bounds);
+        const bool lostToGround = grounded * 2 >= onCanvas - kept || restriped;
+        if (onCanvas > 0 && ((kept * 2 < onCanvas && lostToGround) || wiped * 2 > onCanvas ||
+                             (kept * 2 >= onCanvas && distinct * 2 < onCanvas)))
             continue;
         const qint64 total = l.ink.size();
         out.append({boundsOf(l.ink), double(seen) / double(total), l.text});

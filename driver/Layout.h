@@ -55,6 +55,7 @@ private:
         QString text;
         QList<QPoint> ink; // pixels of the canvas the glyphs set
         bool erases;       // printed in the canvas's background colour
+        QRgb ground;       // the colour the line was printed on
     };
     QList<Line> lines_;
     static QList<QPoint> inkOf(QPoint at, const QFont& font, const QString& line);
