@@ -68,9 +68,13 @@ void deBroglieReasoned(Page& p) {
 
 void readBackwards(Page& p) {
     deBroglieReasoned(p);
+    // The empty line between the two thoughts is left out where the page has no room for
+    // it and the conclusion of the next step (the unscaled font on a small page).
+    const bool roomy = p.aboveButtons(Device(p.lineTop()), 8).pixels() == p.lineTop();
     p.narrate(80, {QString(), QStringLiteral("波動である光が物質と作用するとき粒子的なエネルギー"),
-                   QStringLiteral("を示すことを式 1) が表すのなら（右から左）、"), QString(),
-                   QStringLiteral("運動量と波長を結ぶ式 2) は、運動する物質にも"),
+                   QStringLiteral("を示すことを式 1) が表すのなら（右から左）、")});
+    if (roomy) p.narrate(80, {QString()});
+    p.narrate(80, {QStringLiteral("運動量と波長を結ぶ式 2) は、運動する物質にも"),
                    QStringLiteral("あてはまるのではないか（左から右）？")});
 }
 
