@@ -9,6 +9,17 @@ namespace light::iro {
 namespace {
 
 const QString kRhodopsin = QStringLiteral("ロドプシンは、11-シス-レチナールと桿体オプシンの結合体です。");
+const QString kCisName = QStringLiteral("11-シス-レチナール");
+
+// The cis form's name at x 500, or where it would run past the right edge (the font is
+// not scaled, the canvas is), ending just inside it. Printed over in black at the same
+// place when the form goes.
+Coord cisNameX(const Page& p) {
+    const double right = p.deviceWidth() - 2;
+    return Coord(500).pixels() + p.textWidth(kCisName) <= right
+               ? Coord(500)
+               : Coord(Device(right - p.textWidth(kCisName)));
+}
 
 // ---- figures ----
 
@@ -49,7 +60,7 @@ void cisRetinal(Page& p) {
     p.print(385, 155, QStringLiteral("O"));
     bentEnd(p, QBColor(7));
     p.fore(QBColor(7));
-    p.print(500, 100, QStringLiteral("11-シス-レチナール"));
+    p.print(cisNameX(p), 100, kCisName);
     p.fore(QBColor(15));
 }
 
@@ -67,7 +78,7 @@ void isomerised(Page& p) {
     rhodopsin(p);
     p.fore(QBColor(0));
     p.print(385, 155, QStringLiteral("O"));
-    p.print(500, 100, QStringLiteral("11-シス-レチナール"));
+    p.print(cisNameX(p), 100, kCisName);
     p.print(20, 10, kRhodopsin);
     bentEnd(p, QBColor(0));
     straightEnd(p);

@@ -266,9 +266,17 @@ void whyRefract(Page& p) {
     else
         p.print(Device(Coord(450).pixels() + 3), Device(Coord(300).pixels() - p.lineHeight()),
                 QStringLiteral("P"));
+    const QString question = QStringLiteral("AからPへいちばん早く着くのはどの経路でしょうか？");
+    // The question closes the narration under the figure; where the unscaled font leaves
+    // no room for it there above the navigation row (the last pixels of a line lie below
+    // its ink), it goes up under the first line, right of A.
+    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
+    const bool below = Coord(310).pixels() + 3 * p.lineHeight() - 3 <= rowTop;
     p.narrate(18, 310, {first, QStringLiteral("n > 1なので、光は媒質の中ではゆっくり進みます。")});
-    // The question goes on under itself where it is level with the navigation row.
-    p.printWrapped(18, QStringLiteral("AからPへいちばん早く着くのはどの経路でしょうか？"));
+    if (below)
+        p.narrate(18, {question});
+    else
+        p.print(160, Device(p.lineHeight()), question);
 }
 
 void neighbouringPathPage(Page& p) {
