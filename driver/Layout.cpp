@@ -3,8 +3,9 @@
 #include <QHash>
 #include <QLabel>
 #include <QPainter>
-#include <QSet>
 #include <QWidget>
+
+#include <vector>
 
 namespace layout {
 
@@ -41,14 +42,32 @@ QList<const QWidget*> coveringWidgets(const QWidget& w, const QWidget& top) {
     return over;
 }
 
+// The pixels of a line's ink, as a mask over its bounds: looked up for every pixel.
+class InkMask {
+public:
+    InkMask(const QList<QPoint>& ink, QRect bounds)
+        : bounds_(bounds), set_(size_t(bounds.width()) * bounds.height()) {
+        for (QPoint p : ink)
+            set_[index(p)] = 1;
+    }
+    bool contains(QPoint p) const { return bounds_.contains(p) && set_[index(p)]; }
+
+private:
+    size_t index(QPoint p) const {
+        return size_t(p.y() - bounds_.top()) * bounds_.width() + size_t(p.x() - bounds_.left());
+    }
+    QRect bounds_;
+    std::vector<char> set_;
+};
+
 // An ink pixel stands out when a pixel beside it that is not ink of the same line has
 // another colour; one inside a stroke (all four neighbours ink) stands out with its
 // stroke.
-bool standsOut(const QImage& picture, QPoint p, QRgb colour, const QSet<quint64>& ink) {
+bool standsOut(const QImage& picture, QPoint p, QRgb colour, const InkMask& ink) {
     bool inside = true;
     for (QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
         const QPoint q = p + d;
-        if (ink.contains(key(q))) continue;
+        if (ink.contains(q)) continue;
         inside = false;
         if (!picture.rect().contains(q) || (picture.pixel(q) | 0xff000000) != colour) return true;
     }
@@ -57,15 +76,13 @@ bool standsOut(const QImage& picture, QPoint p, QRgb colour, const QSet<quint64>
 
 // The colour a line stands on: the commonest one of the pixels around its glyphs inside
 // its bounds, as the canvas has them when it is printed.
-QRgb groundOf(const QImage& image, const QList<QPoint>& ink, QRgb fallback) {
-    QSet<quint64> glyphs;
-    for (QPoint p : ink)
-        glyphs.insert(key(p));
+QRgb groundOf(const QImage& image, const QList<QPoint>& ink, QRect bounds, QRgb fallback) {
+    const InkMask glyphs(ink, bounds);
     QHash<QRgb, int> count;
-    const QRect r = boundsOf(ink) & image.rect();
+    const QRect r = bounds & image.rect();
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            if (!glyphs.contains(key(QPoint(x, y)))) ++count[image.pixel(x, y) | 0xff000000];
+            if (!glyphs.contains(QPoint(x, y))) ++count[image.pixel(x, y) | 0xff000000];
     QRgb best = fallback;
     int most = 0;
     for (auto it = count.cbegin(); it != count.cend(); ++it)
@@ -133,8 +150,9 @@ void Check::printed(const Canvas& canvas, QPoint at, const QFont& font, QRgb col
     if (line.trimmed().isEmpty()) return;
     const bool erases = colour == (canvas.backColor() | 0xff000000);
     QList<QPoint> ink = inkOf(at, font, line);
-    const QRgb ground = groundOf(canvas.image(), ink, canvas.backColor() | 0xff000000);
-    lines_.append({&canvas, at, colour, line, std::move(ink), erases, ground});
+    const QRect bounds = boundsOf(ink);
+    const QRgb ground = groundOf(canvas.image(), ink, bounds, canvas.backColor() | 0xff000000);
+    lines_.append({&canvas, at, colour, line, std::move(ink), bounds, erases, ground});
 }
 
 void Check::cleared(const Canvas& canvas) {
@@ -181,9 +199,7 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
     for (int i = 0; i < lines_.size(); ++i) {
         const Line& l = lines_[i];
         if (l.canvas != &canvas || l.erases || l.ink.isEmpty()) continue;
-        QSet<quint64> ink;
-        for (QPoint p : l.ink)
-            ink.insert(key(p));
+        const InkMask ink(l.ink, l.bounds);
         // The same line printed again on the same spot is measured once, as it stands last.
         bool again = false;
         for (int j = i + 1; j < lines_.size() && !again; ++j)
@@ -222,16 +238,15 @@ QList<Measure> Check::measureLines(const Canvas& canvas, const QImage& picture) 
         for (auto it = lostTo.cbegin(); it != lostTo.cend(); ++it)
             if (it.value() > lostTo.value(covering, 0)) covering = it.key();
         bool restriped = false;
-        const QRect bounds = boundsOf(l.ink);
-        for (int j = i + 1; j < lines_.size() && !restriped; ++j)
+        for (int j = i + 1; j < lines_.size() && !restriped && kept * 2 < onCanvas; ++j)
             restriped = lines_[j].canvas == &canvas && !lines_[j].erases && lines_[j].ground == covering &&
-                        boundsOf(lines_[j].ink).intersects(bounds);
+                        lines_[j].bounds.intersects(l.bounds);
         const bool lostToGround = grounded * 2 >= onCanvas - kept || restriped;
         if (onCanvas > 0 && ((kept * 2 < onCanvas && lostToGround) || wiped * 2 > onCanvas ||
                              (kept * 2 >= onCanvas && distinct * 2 < onCanvas)))
             continue;
         const qint64 total = l.ink.size();
-        out.append({boundsOf(l.ink), double(seen) / double(total), l.text});
+        out.append({l.bounds, double(seen) / double(total), l.text});
     }
     return out;
 }

@@ -54,6 +54,7 @@ private:
         QRgb colour;
         QString text;
         QList<QPoint> ink; // pixels of the canvas the glyphs set
+        QRect bounds;      // of the ink
         bool erases;       // printed in the canvas's background colour
         QRgb ground;       // the colour the line was printed on
     };
