@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "cloud/WaveFunction1.h"
 #include "player/LessonWindow.h"
+#include "player/PasteAsTyping.h"
 #include "player/Prompts.h"
 #include "player/frmMaterial.h"
 
@@ -99,6 +100,14 @@ cloudfrm::cloudfrm() {
     // Digits come from key presses, which the key rules check one by one.
     InputText->setAttribute(Qt::WA_InputMethodEnabled, false);
     InputText->installEventFilter(this);
+    // So do pasted digits: they are typed in through the same rules.
+    new PasteAsTyping(InputText, [this](int key) {
+        if (stageRunning()) return false;
+        int KeyAscii = key;
+        bool finished = false;
+        gate.admit([&] { finished = session.enter([&] { InputText_KeyPress(KeyAscii); }); });
+        return finished && KeyAscii != 0;
+    });
     InputText->hide();
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -352,6 +352,33 @@ private slots:
         QCOMPARE(int(cloudfrm::countFromText(pasted)), count);
     }
 
+    // Ctrl+V types the clipboard in through the key rules: a letter stops it with a beep,
+    // full-width digits count as digits, a count over 10 000 gives the message.
+    void pastedCountIsTyped() {
+        MessageAnswers answers;
+        cloudfrm& v = openToFirstPrompt();
+        const int beeps = beepCount();
+        QGuiApplication::clipboard()->setText(QStringLiteral("-12"));
+        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(v.InputText->text(), QString());
+        QVERIFY(!v.cmdOK->isEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("12abc"));
+        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(v.InputText->text(), QStringLiteral("12"));
+        QCOMPARE(beepCount(), beeps + 2);
+        QVERIFY(v.cmdOK->isEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("００１"));
+        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(answers.seen,
+                 QStringList{QStringLiteral(
+                     "エラーメッセージ: 値が大きすぎます。10000以下の数値を入力してください。")});
+        QCOMPARE(v.InputText->text(), QString());
+        QGuiApplication::clipboard()->setText(QStringLiteral("１２００"));
+        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(v.InputText->text(), QStringLiteral("1200"));
+        QCOMPARE(v.ECloudpara, std::int16_t(0));
+    }
+
     void pastedCountIsBounded() {
         cloudfrm& v = openToFirstPrompt();
         QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345678901234567890"));
