@@ -173,6 +173,9 @@ void cloudfrm::Form_Load() {
 
     ECloudpara = -1;
     lbldisp = false;
+    // On the screen before the first stage draws its thousand dots: the learner sees the
+    // cloud being drawn, and can close the window meanwhile.
+    Show();
     nextpara();
 }
 

@@ -379,6 +379,30 @@ private slots:
         QCOMPARE(v.ECloudpara, std::int16_t(0));
     }
 
+    // The window is shown before the title stage draws: its first paint comes before the
+    // thousand dots, or early among them, not after them.
+    void shownBeforeTheFirstStage() {
+        struct FirstPaint : QObject {
+            QString counter;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                auto* w = qobject_cast<QWidget*>(o);
+                if (e->type() == QEvent::Paint && counter.isNull() && w &&
+                    qobject_cast<cloudfrm*>(w->window()))
+                    counter = static_cast<cloudfrm*>(w->window())->Label1->text();
+                return false;
+            }
+        } first;
+        qApp->installEventFilter(&first);
+        cloudfrm& v = openFromMatter();
+        qApp->removeEventFilter(&first);
+        QVERIFY(v.isVisible());
+        // Its designer caption, or a count of the first few dots.
+        QVERIFY2(first.counter == QLatin1String("Label1") ||
+                     (first.counter.startsWith(QStringLiteral("count= ")) &&
+                      first.counter.section(QLatin1Char(' '), 1).toInt() < 100),
+                 qPrintable(first.counter));
+    }
+
     void pastedCountIsBounded() {
         cloudfrm& v = openToFirstPrompt();
         QGuiApplication::clipboard()->setText(QStringLiteral("123456789012345678901234567890"));
