@@ -23,7 +23,6 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -62,20 +61,14 @@ std::string privateFolderUnder(const std::string& base) {
     return {};
 }
 
-// The folders the mark may live in, best first.
-std::vector<std::string> markFolders() {
-    std::vector<std::string> folders;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && isPrivateFolder(runtime)) folders.emplace_back(runtime);
+// The private folder under the temporary folder (TMPDIR, else /tmp), made when missing.
+std::string temporaryMarkFolder() {
     const char* tmp = std::getenv("TMPDIR");
     for (const std::string& base : {std::string(tmp ? tmp : ""), std::string("/tmp")}) {
         const std::string dir = privateFolderUnder(base);
-        if (!dir.empty()) {
-            folders.push_back(dir);
-            break;
-        }
+        if (!dir.empty()) return dir;
     }
-    return folders;
+    return {};
 }
 
 bool addressFor(const std::string& path, sockaddr_un* addr) {
@@ -162,14 +155,17 @@ Outcome takeMarkIn(const std::string& folder) {
 
 bool acquireSingleInstance() {
     if (listening >= 0 || server) return true;
-    for (const std::string& folder : markFolders()) {
-        switch (takeMarkIn(folder)) {
-        case Outcome::First: return true;
-        case Outcome::Second: return false;
-        case Outcome::Elsewhere: break;
-        }
+    // The runtime folder first; a folder under the temporary folder is made only when that
+    // cannot hold the mark.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    Outcome outcome = Outcome::Elsewhere;
+    if (runtime && runtime[0] == '/' && isPrivateFolder(runtime)) outcome = takeMarkIn(runtime);
+    if (outcome == Outcome::Elsewhere) {
+        const std::string folder = temporaryMarkFolder();
+        if (!folder.empty()) outcome = takeMarkIn(folder);
     }
-    return true; // no private place for a mark: run unmarked rather than not at all
+    // No private place for a mark: run unmarked rather than not at all.
+    return outcome != Outcome::Second;
 }
 
 namespace {
