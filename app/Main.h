@@ -7,13 +7,6 @@ class QApplication;
 // windows look the same in the application, the tour and the tests.
 void initApplication(QApplication& app);
 
-// True for the first running copy; a second copy gets false and should end at once.
-// The mark is a name in the abstract socket namespace, per user id: no file is written,
-// and the kernel frees the name when the process ends, however it ends, so a copy that
-// crashed or was killed never blocks the next start. Only a name already held counts as
-// another copy; any other failure to take it lets this copy run.
-bool acquireSingleInstance();
-
 // Fixes the scale factor and the application folder, and shows the start window.
 void Main();
 

@@ -11,6 +11,7 @@
 #include "tests/support/LessonTest.h"
 
 #include <QInputDialog>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -39,6 +40,7 @@ struct Replies {
     QList<int> beepsAtBox;
     frmLight* window = nullptr;
     bool paste = false;
+    bool inputMethod = false; // the box's replies are committed by an input method
     void install() {
         setModalHook([this](QDialog& d) {
             if (auto* box = qobject_cast<QInputDialog*>(&d)) {
@@ -51,7 +53,14 @@ struct Replies {
                     box->reject();
                     return;
                 }
-                box->setTextValue(reply);
+                if (inputMethod) {
+                    auto* edit = box->findChild<QLineEdit*>();
+                    QInputMethodEvent commit;
+                    commit.setCommitString(reply);
+                    QApplication::sendEvent(edit, &commit);
+                } else {
+                    box->setTextValue(reply);
+                }
                 box->accept();
                 return;
             }
@@ -164,8 +173,8 @@ private slots:
         QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
     }
 
-    // Cancel, letters, full-width digits, a huge or fractional number: each one wrong, the
-    // same part asked again; -1 ends.
+    // Cancel, letters, a full-width digit that is wrong, a huge or fractional number: each
+    // one wrong, the same part asked again; -1 ends.
     void namingQuizBadReplies() {
         frmLight& w = startIro(1.0f);
         Replies r;
@@ -173,7 +182,7 @@ private slots:
         r.boxReplies = {QString(),
                         QStringLiteral(""),
                         QStringLiteral("abc"),
-                        QStringLiteral("８"),
+                        QStringLiteral("７"),
                         QString(10000, u'8'),
                         QStringLiteral("8.5"),
                         QStringLiteral("-1")};
@@ -189,6 +198,29 @@ private slots:
         QCOMPARE(count(w.image(), verdictLine(1), QBColor(11)), 0);
     }
 
+    // With a Japanese input method on: "８" is 8 and right, "－１" ends the quiz; the
+    // replies are read as the ASCII they stand for.
+    void namingQuizThroughTheInputMethod() {
+        frmLight& w = startIro(1.0f);
+        Replies r;
+        r.window = &w;
+        r.inputMethod = true;
+        r.boxReplies = {QStringLiteral("８"), QStringLiteral("７"), QStringLiteral("－１")};
+        r.install();
+        enter(w, 1, 3);
+        const int beeps = beepCount();
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(4));
+        QCOMPARE(r.boxPrompts, (QStringList{QStringLiteral("1") + kPrompt, QStringLiteral("2") + kPrompt,
+                                            QStringLiteral("3") + kPrompt}));
+        QCOMPARE(beepCount(), beeps);
+        const QImage img = w.image();
+        QVERIFY(count(img, verdictLine(1), QBColor(11)) > 20);
+        QVERIFY(count(img, verdictLine(2), QBColor(11)) > 20);
+        QCOMPARE(count(img, logical(50, 251, 220, 340), QBColor(11)), 0);
+        QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
+    }
+
     // The dotted rectangles stay on their device pixels at every scale; exactly "y" asks
     // for three colours again on a cleared page, anything else leaves the page as it is.
     void mixingAgain_data() {
@@ -197,6 +229,7 @@ private slots:
         QTest::addColumn<bool>("again");
         QTest::newRow("y 1") << 1.0f << QStringLiteral("y") << true;
         QTest::newRow("y 1.5") << 1.5f << QStringLiteral("y") << true;
+        QTest::newRow("full-width y") << 1.0f << QStringLiteral("ｙ") << true;
         QTest::newRow("Y") << 1.0f << QStringLiteral("Y") << false;
         QTest::newRow("yes") << 1.0f << QStringLiteral("yes") << false;
         QTest::newRow("n") << 1.0f << QStringLiteral("n") << false;
@@ -243,8 +276,8 @@ private slots:
         }
     }
 
-    // A reply that is not one digit 1 to 7 (pasted past the dialog's filter) still paints
-    // in one of the seven colours.
+    // A reply that is not one digit 1 to 7 (set into the box past the dialog's filter)
+    // still paints in one of the seven colours.
     void mixingColourKeptInRange_data() {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<int>("colour");

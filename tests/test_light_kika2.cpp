@@ -54,7 +54,7 @@ struct Answers {
     QStringList prompts;
     std::function<void()> whileOpen;
     std::function<void()> closeInstead; // closes the lesson window instead of answering
-    bool paste = false;                 // the replies go into the box as a paste, unfiltered
+    bool paste = false;                 // the replies are set into the box past the key filter
     void install() {
         setModalHook([this](QDialog& d) {
             const QString reply = replies.value(asked++, QStringLiteral("2"));
@@ -253,8 +253,9 @@ private slots:
         QVERIFY(near(w.image(), 494, 116, QBColor(12)));
     }
 
-    // Pasted answers pass the key filter: the reflection quiz reads them as numbers, the
-    // prism quiz compares the text, and either goes on until the answer is right.
+    // Text set into the box past the key filter (a paste is typed in through it): the
+    // reflection quiz reads it as a number, the prism quiz compares the text, and either
+    // goes on until the answer is right.
     void pastedAnswers_data() {
         QTest::addColumn<int>("section");
         QTest::addColumn<int>("step");

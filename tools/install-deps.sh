@@ -9,7 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ pkg-config \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev \
   fonts-ipafont-gothic fontconfig clang-format git qt6-translations-l10n \
-  xvfb openbox x11-utils pulseaudio strace >/dev/null
+  xvfb openbox x11-utils xdotool pulseaudio strace >/dev/null
 # The package and the handout: building the Debian package, checking its desktop entry
 # and metainfo, reading the handout's text back in the tests.
 $SUDO apt-get install -y -qq --no-install-recommends \

@@ -1,13 +1,14 @@
 #include "tools/tour/Handout.h"
 
 #include "player/Canvas.h"
+#include "tools/tour/WholeFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextStream>
 #include <optional>
 
@@ -40,9 +41,8 @@ QString outcomeText(const driver::ItemRun& run) {
 // ---- the index page ----
 
 bool writeIndex(const QString& root, const Summary& summary, const QList<ItemReport>& reports) {
-    QSaveFile f(root + QStringLiteral("/index.html"));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-    QTextStream out(&f);
+    QByteArray page;
+    QTextStream out(&page, QIODevice::WriteOnly);
     out.setEncoding(QStringConverter::Utf8);
     auto esc = [](const QString& s) { return s.toHtmlEscaped(); };
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -98,7 +98,9 @@ bool writeIndex(const QString& root, const Summary& summary, const QList<ItemRep
     }
     out << "</body>\n</html>\n";
     out.flush();
-    return out.status() == QTextStream::Ok && f.commit();
+    QString error;
+    return out.status() == QTextStream::Ok &&
+           writeWholeFile(root + QStringLiteral("/index.html"), page, &error);
 }
 
 // ---- the handout ----
@@ -166,12 +168,12 @@ void drawPicture(QPainter& p, const QRect& box, const QImage& img) {
 bool writeHandout(const QString& path, const QString& root, const Summary& summary,
                   const QList<ItemReport>& reports, QString* error,
                   const std::function<void(const QString&)>& onPicture) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    QPdfWriter writer(&file);
+    // The PDF writer's painter keeps no write error of its device: the handout is made
+    // in memory, and only the file's own writes decide whether it was written.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(kDpi);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -252,11 +254,8 @@ bool writeHandout(const QString& path, const QString& root, const Summary& summa
         *error = QStringLiteral("cannot write %1").arg(path);
         return false;
     }
-    if (!file.commit()) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    return true;
+    buffer.close();
+    return writeWholeFile(path, pdf, error);
 }
 
 } // namespace tour

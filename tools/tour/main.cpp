@@ -15,6 +15,7 @@
 #include "player/Sound.h"
 #include "player/globals.h"
 #include "tools/tour/Handout.h"
+#include "tools/tour/WholeFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -202,9 +203,12 @@ public:
         for (int n = 2; used_.contains(rel); ++n)
             rel = folder + QLatin1Char('/') + name + QStringLiteral("_%1.png").arg(n);
         used_.insert(rel);
-        if (!img.save(root_ + QLatin1Char('/') + rel, "PNG")) {
-            std::fprintf(stderr, "orvanth-tour: error: cannot write %s\n",
-                         qPrintable(root_ + QLatin1Char('/') + rel));
+        const QString path = root_ + QLatin1Char('/') + rel;
+        QString error;
+        const QByteArray png = tour::pngBytes(img);
+        if (png.isEmpty()) error = QStringLiteral("cannot encode %1").arg(path);
+        if (!error.isEmpty() || !tour::writeWholeFile(path, png, &error)) {
+            std::fprintf(stderr, "orvanth-tour: error: %s\n", qPrintable(error));
             std::exit(1);
         }
         ++count_;
@@ -243,6 +247,9 @@ int main(int argc, char* argv[]) {
 
     for (int sig : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
         std::signal(sig, onCrash);
+    // Beyond a file-size limit a write is to fail with an error the tour reports, not to
+    // end the process half way through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
     HangWatch watch(std::chrono::seconds(120));
 
     const QString root = QDir(o.out).absolutePath();
