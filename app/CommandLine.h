@@ -3,14 +3,21 @@
 // runs: --help and --version answer without a display and without the single-instance
 // check, so they work while the application is open.
 
+#include "player/Jump.h"
+
 #include <QString>
+#include <optional>
 
 namespace cli {
 
 // The version of the programs, as the package carries it.
 const char* version();
 
-struct AppOptions {};
+struct AppOptions {
+    // --open PROCEDURE/SECTION: the section the application starts at, once the start
+    // window's opening animation has played.
+    std::optional<jump::Target> open;
+};
 
 // What the caller does after reading the command line.
 struct Parsed {
@@ -20,7 +27,12 @@ struct Parsed {
 
 // Reads the options of orvanth. Arguments of Qt's own (-platform NAME, -display NAME,
 // -style NAME, ...) are left for the application object. Help and version go to
-// standard output, a bad option with the usage to standard error.
+// standard output, a bad option (an --open that names no section among them) with the
+// usage to standard error.
 Parsed parseAppOptions(int argc, char* argv[]);
+
+// What the options ask for once the start window stands ready: --open opens the course
+// of its section and starts the item there. Nothing when the start window has gone.
+void applyAtStart(const AppOptions& options);
 
 } // namespace cli

@@ -114,11 +114,12 @@ void endProcess(int status) {
     ::_exit(status);
 }
 
-int runApplication(QApplication& app) {
+int runApplication(QApplication& app, const std::function<void()>& atStart) {
     initApplication(app);
     loadQtTranslation(app);
     installTerminationHandler(app);
     Main();
+    if (atStart) atStart();
     int status = 0;
     if (!Form::all().isEmpty()) status = app.exec();
     restoreDefaultSignals();

@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     int status = 0;
     {
         QApplication app(argc, argv);
-        status = runApplication(app);
+        status = runApplication(app, [&] { cli::applyAtStart(parsed.options); });
     }
     endProcess(status);
 }
