@@ -19,13 +19,14 @@ const char* version() {
 
 namespace {
 
-constexpr const char* kUsage = "usage: orvanth [--open PROCEDURE/SECTION]\n"
+constexpr const char* kUsage = "usage: orvanth [--fullscreen] [--open PROCEDURE/SECTION]\n"
                                "       orvanth --help | --version\n";
 
 constexpr const char* kHelp =
     "Orvanth: two illustrated lecture courses, on light and on matter, played step by step.\n"
     "\n"
     "Options:\n"
+    "  --fullscreen     show the windows full screen from the start (F11 switches)\n"
     "  --open P/S       start at section S of the item whose procedure is P, after the\n"
     "                   opening animation (for example --open Wave/5); the procedures\n"
     "                   are Intro, Kika, Wave, Quantum, Iro (light), Class, Gensi (matter)\n"
@@ -33,7 +34,8 @@ constexpr const char* kHelp =
     "  --version        print the version and exit\n"
     "\n"
     "Keys in a lesson window: Enter, Page Down or the right arrow go on (Next);\n"
-    "Page Up goes back one step; Ctrl+G lists the items and their sections to jump to.\n";
+    "Page Up goes back one step; Ctrl+G lists the items and their sections to jump to.\n"
+    "In any window: F11 shows it full screen, scaled to fit; F11 again or Escape returns.\n";
 
 // Qt's own options that take a value: the value is not one of ours either.
 bool qtOptionWithValue(const char* a) {
@@ -63,6 +65,10 @@ Parsed parseAppOptions(int argc, char* argv[]) {
         if (!std::strcmp(a, "--version")) {
             std::printf("orvanth %s\n", version());
             return {0, {}};
+        }
+        if (!std::strcmp(a, "--fullscreen")) {
+            p.options.fullscreen = true;
+            continue;
         }
         if (!std::strcmp(a, "--open") || !std::strncmp(a, "--open=", 7)) {
             const char* spec = a[6] == '=' ? a + 7 : (i + 1 < argc ? argv[++i] : nullptr);

@@ -17,6 +17,8 @@ struct AppOptions {
     // --open PROCEDURE/SECTION: the section the application starts at, once the start
     // window's opening animation has played.
     std::optional<jump::Target> open;
+    // --fullscreen: the windows show full screen from the start window on.
+    bool fullscreen = false;
 };
 
 // What the caller does after reading the command line.

@@ -4,6 +4,7 @@
 #include "app/frmStart.h"
 #include "app/globals.h"
 #include "player/LessonWindow.h"
+#include "player/Presentation.h"
 #include "player/Sound.h"
 
 #include <QApplication>
@@ -123,6 +124,7 @@ int runApplication(QApplication& app, const std::function<void()>& atStart) {
     int status = 0;
     if (!Form::all().isEmpty()) status = app.exec();
     restoreDefaultSignals();
+    presentation::leave();
     // Whatever is still loaded goes now, while the application object lives: the
     // multimedia and window-system state behind these objects does not outlive it.
     while (!Form::all().isEmpty())

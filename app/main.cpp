@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "app/CommandLine.h"
+#include "player/Presentation.h"
 
 #include <QApplication>
 
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     int status = 0;
     {
         QApplication app(argc, argv);
+        if (parsed.options.fullscreen) presentation::request();
         status = runApplication(app, [&] { cli::applyAtStart(parsed.options); });
     }
     endProcess(status);

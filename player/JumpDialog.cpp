@@ -38,7 +38,10 @@ JumpDialog::JumpDialog(const course::Course& c, const lesson::Procedure* current
     }
     list->expandAll();
     list->setCurrentItem(selected ? selected : first);
-    if (list->currentItem()) list->scrollToItem(list->currentItem());
+    if (selected)
+        list->scrollToItem(selected, QAbstractItemView::PositionAtCenter);
+    else
+        list->scrollToTop();
     connect(list, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { acceptIfSection(item); });
 
