@@ -83,7 +83,10 @@ protected:
         QApplication::sendEvent(to, &copy);
     }
     void closeEvent(QCloseEvent* e) override {
-        // The close of the full screen is the close of the window it shows.
+        // The learner's close of the full screen is the close of the window it shows. The
+        // application's own (when it quits it closes every window, and a refusal would
+        // stop the quit) goes through.
+        if (!e->spontaneous()) return;
         e->ignore();
         if (target) target->Unload();
     }

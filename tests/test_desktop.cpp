@@ -1,6 +1,7 @@
 // The windows on a real X server with a window manager: fixed frames and client sizes,
 // centring with the frame, the scale chosen for the screen, the keyboard's road through
-// the course, the dialogs' places and the viewers fitting the screen. Run through
+// the course, the dialogs' places, the viewers fitting the screen, presentation mode
+// (F11) and the teacher's jump (Ctrl+G, --open). Run through
 // tools/desktop-session.sh, which starts the server and the window manager for one screen
 // size; ORVANTH_EXPECT_SCALE names the factor that screen must give. Lessons run on the
 // virtual clock; only the window manager's answers are waited for in real time.
@@ -399,6 +400,9 @@ private slots:
         const double large = k * host->devicePixelRatioF();
         QCOMPARE(light->presentationFactor(), large > 1.0 ? large : 1.0);
         shot(QStringLiteral("6-presentation-step-%1x%2").arg(screen.width()).arg(screen.height()));
+        typeKey(Qt::Key_Return); // a figure: a sine wave with its axes
+        QCOMPARE(gStep, std::int16_t(2));
+        shot(QStringLiteral("6-presentation-figure-%1x%2").arg(screen.width()).arg(screen.height()));
         // Twenty presses during the title card's wait and the drawing after it: the item
         // starts once, its heading is printed once.
         light->cmdExit->click();

@@ -12,6 +12,7 @@
 #include "player/frmLight.h"
 #include "tests/support/Harness.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -118,6 +119,19 @@ private slots:
         QVERIFY(!presentation::active());
         QCOMPARE(w.geometry(), place);
         QCOMPARE(w.presentationFactor(), 1.0);
+    }
+
+    // The application quits by closing every window; a host that refused would keep it
+    // running (a terminated application hung so). The learner's own close of the host
+    // closes the window it shows.
+    void theHostLetsTheApplicationQuit() {
+        gCourseName = QStringLiteral("光とは");
+        frmLight& w = form<frmLight>();
+        presentation::toggle(&w);
+        QCloseEvent quitting;
+        QApplication::sendEvent(presentation::host(), &quitting);
+        QVERIFY(quitting.isAccepted());
+        QVERIFY(loadedForm<frmLight>());
     }
 
     void aDialogIsEnlargedWithTheHostAndGivenBackAtItsSize() {
