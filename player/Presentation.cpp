@@ -375,8 +375,8 @@ protected:
                     retarget(next);
                 else
                     host->update();
-            } else if (active() && dialogs.contains(static_cast<QWidget*>(o))) {
-                restore(static_cast<QWidget*>(o));
+            } else if (auto* d = qobject_cast<QWidget*>(o); d && active() && dialogs.contains(d)) {
+                restore(d);
             }
             break;
         case QEvent::Move:
