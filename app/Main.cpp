@@ -4,6 +4,7 @@
 #include "app/SingleInstance.h"
 #include "app/frmStart.h"
 #include "lesson/LessonWindow.h"
+#include "player/Presentation.h"
 #include "player/Sound.h"
 #include "player/globals.h"
 
@@ -90,17 +91,19 @@ void endProcess(int status) {
     ::_exit(status);
 }
 
-int runApplication(QApplication& app) {
+int runApplication(QApplication& app, const std::function<void()>& atStart) {
     initApplication(app);
     loadQtTranslation(app);
     installTerminationHandler(app);
     // Later starts are answered from here on, during the opening animation too.
     serveSingleInstance(bringWindowsForward);
     Main();
+    if (atStart) atStart();
     int status = 0;
     if (!Form::all().isEmpty()) status = app.exec();
     releaseSingleInstance();
     restoreDefaultSignals();
+    presentation::leave();
     // Whatever is still loaded goes now, while the application object lives: the
     // multimedia and window-system state behind these objects does not outlive it.
     while (!Form::all().isEmpty())

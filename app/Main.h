@@ -1,6 +1,8 @@
 #pragma once
 // Start-up and shutdown of the application.
 
+#include <functional>
+
 class QApplication;
 
 // Settings every program of the project shares: the widget style and font, so the
@@ -13,8 +15,9 @@ void Main();
 // Everything the application does once its application object exists: the shared
 // settings, a termination request (SIGTERM, SIGINT, SIGHUP) turned into an orderly end,
 // Main, the event loop, and a teardown that destroys every window and the sound output
-// while the application object still lives. Returns the exit status.
-int runApplication(QApplication& app);
+// while the application object still lives. Returns the exit status. atStart runs once
+// the start window stands ready, before the event loop.
+int runApplication(QApplication& app, const std::function<void()>& atStart = {});
 
 // Ends the process once the application object is gone: the standard streams are
 // flushed, and the static destructors of the libraries do not run. Qt Multimedia (6.4)

@@ -10,7 +10,8 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-multimedia-dev libgl-dev \
   fonts-ipafont-gothic fontconfig clang-format git qt6-translations-l10n \
   xvfb openbox x11-utils xdotool pulseaudio strace >/dev/null
-# The package and the handout: building the Debian package, checking its desktop entry
-# and metainfo, reading the handout's text back in the tests.
+# The package and the handout: building the Debian package, checking it with lintian and
+# its desktop entry and metainfo, formatting its manual pages, reading the handout's text
+# back in the tests.
 $SUDO apt-get install -y -qq --no-install-recommends \
-  dpkg-dev file appstream desktop-file-utils poppler-utils >/dev/null
+  dpkg-dev file appstream desktop-file-utils poppler-utils lintian man-db bsdextrautils >/dev/null

@@ -6,8 +6,10 @@
 //
 //   orvanth-tour --out DIR [--pdf] [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]
 //                [--items L1,L2,...,M5] [--platform NAME] [--verbose]
+//   orvanth-tour --help | --version
 
 #include "app/Main.h"
+#include "app/CommandLine.h"
 #include "app/frmStart.h"
 #include "driver/Learner.h"
 #include "player/Clock.h"
@@ -118,11 +120,30 @@ struct Options {
     QStringList items; // "L1".."L5", "M2".."M5"
 };
 
+constexpr const char* kUsage =
+    "usage: orvanth-tour --out DIR [--pdf] [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]\n"
+    "                    [--items L1,L2,L3,L4,L5,M2,M3,M4,M5] [--platform NAME] [--verbose]\n"
+    "       orvanth-tour --help | --version\n";
+
+constexpr const char* kHelp =
+    "Plays every item of both courses as a learner would and saves each step as a PNG,\n"
+    "with DIR/index.html to browse or print.\n"
+    "\n"
+    "Options:\n"
+    "  --out DIR        the folder for the pictures, the index and the handout (required)\n"
+    "  --pdf            also write DIR/handout.pdf: each step's picture with its text\n"
+    "  --scale S        the display scale factor, 1, 1.2 or 1.5 (default 1.5); repeatable\n"
+    "  --seed N         the seed of the random numbers (default 1)\n"
+    "  --wrong-first    answer every question wrongly once before answering it rightly\n"
+    "  --items LIST     only these items: L1..L5 (light), M2..M5 (matter), comma-separated\n"
+    "  --platform NAME  the Qt platform to draw on (default offscreen)\n"
+    "  --verbose        one more line for each item, with its virtual time\n"
+    "  --help           print this help and exit\n"
+    "  --version        print the version and exit\n";
+
+// A bad command line: the problem and the usage on standard error, exit status 2.
 [[noreturn]] void usage(const char* problem) {
-    if (problem) std::fprintf(stderr, "orvanth-tour: %s\n", problem);
-    std::fprintf(stderr,
-                 "usage: orvanth-tour --out DIR [--pdf] [--scale 1|1.2|1.5 ...] [--seed N] [--wrong-first]\n"
-                 "                    [--items L1,L2,L3,L4,L5,M2,M3,M4,M5] [--platform NAME] [--verbose]\n");
+    std::fprintf(stderr, "orvanth-tour: %s\n%s", problem, kUsage);
     std::exit(2);
 }
 
@@ -158,9 +179,14 @@ Options parse(int argc, char* argv[]) {
         } else if (!std::strcmp(a, "--items")) {
             o.items = QString::fromLatin1(value(i)).toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
         } else if (!std::strcmp(a, "--help") || !std::strcmp(a, "-h")) {
-            usage(nullptr);
+            std::fputs(kUsage, stdout);
+            std::fputs(kHelp, stdout);
+            std::exit(0);
+        } else if (!std::strcmp(a, "--version")) {
+            std::printf("orvanth-tour %s\n", cli::version());
+            std::exit(0);
         } else {
-            usage("unknown option");
+            usage(QByteArray("unknown option: ").append(a).constData());
         }
     }
     if (o.out.isEmpty()) usage("--out is required");
