@@ -26,6 +26,7 @@ struct WebAsk {
     QString right;        // the accepted answer (judged questions)
     QStringList given;    // what the tour answered (the drawing shows these)
     QString asking;       // the picture while the dialog is open
+    int textBefore = -1;  // the lines of the step's text printed before it is asked
     QString wrongPicture; // the step's feedback to a wrong answer (right: the step's picture)
 };
 

@@ -20,6 +20,25 @@ extern char** environ;
 
 namespace tour {
 
+namespace {
+QStringList encoderArguments(QSize size, const QString& part) {
+    // H.264 in MP4 plays in every current browser, Safari on iPad included; yuv420p is the
+    // chroma layout they all decode; faststart puts the index first, so a video starts
+    // before it has been read whole. The frames are the window's pixels as they are
+    // (BGRA in memory); an odd size is padded by one pixel, as yuv420p needs even sides.
+    QStringList args =
+        QStringLiteral("ffmpeg -hide_banner -loglevel error -f rawvideo -pix_fmt bgr0 "
+                       "-video_size %1x%2 -framerate 60 -i pipe:0 -an "
+                       "-vf pad=ceil(iw/2)*2:ceil(ih/2)*2 -c:v libx264 -preset veryfast "
+                       "-tune animation -crf 24 -pix_fmt yuv420p -movflags +faststart -f mp4 -y")
+            .arg(size.width())
+            .arg(size.height())
+            .split(QLatin1Char(' '));
+    return args << part;
+}
+
+} // namespace
+
 QString Encoder::program() {
     return QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
 }
@@ -58,43 +77,7 @@ bool Encoder::start(const QString& folder, QSize size, QString* error) {
         log_ = log.fileName();
     }
     size_ = size;
-    // H.264 in MP4 plays in every current browser, Safari on iPad included; yuv420p is the
-    // chroma layout they all decode; faststart puts the index first, so a video starts
-    // before it has been read whole. The frames are the window's pixels as they are
-    // (BGRA in memory); an odd size is padded by one pixel, as yuv420p needs even sides.
-    const QStringList args = {QStringLiteral("ffmpeg"),
-                              QStringLiteral("-hide_banner"),
-                              QStringLiteral("-loglevel"),
-                              QStringLiteral("error"),
-                              QStringLiteral("-f"),
-                              QStringLiteral("rawvideo"),
-                              QStringLiteral("-pix_fmt"),
-                              QStringLiteral("bgr0"),
-                              QStringLiteral("-video_size"),
-                              QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
-                              QStringLiteral("-framerate"),
-                              QStringLiteral("60"),
-                              QStringLiteral("-i"),
-                              QStringLiteral("pipe:0"),
-                              QStringLiteral("-an"),
-                              QStringLiteral("-vf"),
-                              QStringLiteral("pad=ceil(iw/2)*2:ceil(ih/2)*2"),
-                              QStringLiteral("-c:v"),
-                              QStringLiteral("libx264"),
-                              QStringLiteral("-preset"),
-                              QStringLiteral("veryfast"),
-                              QStringLiteral("-tune"),
-                              QStringLiteral("animation"),
-                              QStringLiteral("-crf"),
-                              QStringLiteral("24"),
-                              QStringLiteral("-pix_fmt"),
-                              QStringLiteral("yuv420p"),
-                              QStringLiteral("-movflags"),
-                              QStringLiteral("+faststart"),
-                              QStringLiteral("-f"),
-                              QStringLiteral("mp4"),
-                              QStringLiteral("-y"),
-                              part_};
+    const QStringList args = encoderArguments(size, part_);
     std::vector<QByteArray> bytes;
     for (const QString& a : args)
         bytes.push_back(a.toLocal8Bit());
@@ -293,7 +276,8 @@ bool Film::finishHere(const QImage& picture, const QString& rel, bool* made, int
     if (ok || encoder_.running()) {
         QString why;
         const bool encoded = encoder_.finish(path, &why);
-        if (ok && !encoded) *error = why;
+        // A write that failed because ffmpeg has gone is told in ffmpeg's own words.
+        if (!encoded && error->isEmpty()) *error = why;
         ok = ok && encoded;
     }
     if (ok) {

@@ -7,6 +7,7 @@
 #include "dialogs/frmInputMaterial.h"
 #include "lesson/Course.h"
 #include "periodic/Form1.h"
+#include "player/Canvas.h"
 #include "player/Clock.h"
 #include "player/Form.h"
 #include "player/Prompts.h"
@@ -86,6 +87,7 @@ private:
     void unwatchAsks();
     void onDialog(QDialog& d, const driver::Learner& learner, bool wrongRun);
     void onCue(const driver::Learner& learner, bool wrongRun);
+    void notePrinted(const QString& text, bool continues);
     void keep(const driver::Step& s, WebItem& out);
     void attachAsks(const driver::Step& s, WebStep& step);
     QString folder() const { return scaleName(o_.scales.first()); }
@@ -99,6 +101,8 @@ private:
     Film film_;
     QMap<QString, WebAsk> asks_; // by procedure/section-step/question
     QString pending_;            // the ask whose feedback comes with the next cue
+    QStringList printed_;        // the step's text so far, kept as the learner keeps it
+    TextRecorder learnerText_;
     QString error_;
     std::shared_ptr<ModalHook> learnerHook_;
 };
@@ -117,6 +121,11 @@ void WebRun::watchAsks(driver::Learner& learner, bool wrongRun) {
         onDialog(d, learner, wrongRun);
         if (*hook) (*hook)(d);
     });
+    learnerText_ = setTextRecorder(nullptr);
+    setTextRecorder([this](const QString& text, bool continues) {
+        notePrinted(text, continues);
+        if (learnerText_) learnerText_(text, continues);
+    });
     auto cues = std::make_unique<CueWatch>();
     cues->onCue = [this, &learner, wrongRun] { onCue(learner, wrongRun); };
     setSoundBackend(std::move(cues));
@@ -127,8 +136,23 @@ void WebRun::unwatchAsks() {
     // before it.
     if (learnerHook_) setModalHook(std::move(*learnerHook_));
     learnerHook_.reset();
+    setTextRecorder(std::exchange(learnerText_, nullptr));
+    printed_.clear();
     setSoundBackend(std::make_unique<RecordingSoundBackend>());
     pending_.clear();
+}
+
+void WebRun::notePrinted(const QString& text, bool continues) {
+    // As the learner keeps a step's text (driver::Learner), so a count of lines here is a
+    // count of the step's text lines.
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (i == 0 && continues && !printed_.isEmpty())
+            printed_.last() += lines[i];
+        else if (!line.isEmpty() && !printed_.contains(line))
+            printed_ << line;
+    }
 }
 
 void WebRun::onDialog(QDialog& d, const driver::Learner& learner, bool wrongRun) {
@@ -145,6 +169,7 @@ void WebRun::onDialog(QDialog& d, const driver::Learner& learner, bool wrongRun)
                    .replace(QLatin1String("\r\n"), QLatin1String("\n"));
     a.lastKey = light ? frmInputLight::lastKey(gQuestion) : frmInputMaterial::lastKey(gQuestion);
     a.twoNumbers = light && gQuestion == 4;
+    a.textBefore = int(printed_.size());
     a.asking = save(learner.window()->grab().toImage(), procedure,
                     pending_.section(QLatin1Char('/'), 1, 1) + QStringLiteral("-q%1-ask").arg(gQuestion));
     asks_.insert(pending_, a);
@@ -186,6 +211,7 @@ void WebRun::attachAsks(const driver::Step& s, WebStep& step) {
 }
 
 void WebRun::keep(const driver::Step& s, WebItem& out) {
+    printed_.clear();
     if (s.picture.isNull()) return;
     const StepName n = stepName(s);
     WebStep step;

@@ -46,6 +46,7 @@ QJsonObject askJson(const WebAsk& a) {
     if (!a.right.isEmpty()) o[QStringLiteral("right")] = a.right;
     o[QStringLiteral("given")] = QJsonArray::fromStringList(a.given);
     if (!a.asking.isEmpty()) o[QStringLiteral("asking")] = a.asking;
+    if (a.textBefore >= 0) o[QStringLiteral("textBefore")] = a.textBefore;
     if (!a.wrongPicture.isEmpty()) o[QStringLiteral("wrong")] = a.wrongPicture;
     return o;
 }

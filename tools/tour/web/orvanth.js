@@ -141,14 +141,12 @@
     el.itemName.textContent = at.course.caption + " ・ " + it.label;
     el.where.textContent = s.title;
     document.title = s.title + " — " + data.title;
-    el.said.textContent = "";
-    (s.text || []).forEach(function (line) {
-      var p = document.createElement("p");
-      p.textContent = line;
-      el.said.appendChild(p);
-    });
-    el.picture.alt = s.title;
     var asks = s.asks || [];
+    var lines = s.text || [];
+    // Before its question is answered a step shows only what it printed before asking.
+    if (asks.length && !answered[s.id] && asks[0].textBefore >= 0) lines = lines.slice(0, asks[0].textBefore);
+    showText(lines);
+    el.picture.alt = s.title;
     if (asks.length && !answered[s.id]) {
       el.picture.src = asks[0].asking || s.img;
       startAsks(s, asks, 0);
@@ -160,6 +158,15 @@
       else window.orvanthTiming = { id: s.id, opened: performance.now(), firstFrame: 0 };
     }
     buttons();
+  }
+
+  function showText(lines) {
+    el.said.textContent = "";
+    lines.forEach(function (line) {
+      var p = document.createElement("p");
+      p.textContent = line;
+      el.said.appendChild(p);
+    });
   }
 
   function blocked() {
@@ -248,6 +255,7 @@
     if (k >= asks.length) {
       answered[s.id] = true;
       el.picture.src = s.img;
+      showText(s.text || []);
       buttons();
       el.next.focus();
       return;
