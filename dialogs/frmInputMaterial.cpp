@@ -51,6 +51,11 @@ const Question* questionFor(int number) {
 
 } // namespace
 
+char16_t frmInputMaterial::lastKey(int question) {
+    const Question* q = questionFor(question);
+    return q ? q->lastKey : 0;
+}
+
 QString frmInputMaterial::questionText(int question) {
     const Question* q = questionFor(question);
     return q ? QString::fromUtf16(q->text.data(), qsizetype(q->text.size())) : QString();

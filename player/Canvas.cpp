@@ -27,8 +27,8 @@ namespace {
 TextRecorder textRecorder;
 } // namespace
 
-void setTextRecorder(TextRecorder recorder) {
-    textRecorder = std::move(recorder);
+TextRecorder setTextRecorder(TextRecorder recorder) {
+    return std::exchange(textRecorder, std::move(recorder));
 }
 
 void recordText(const QString& text, bool continues) {

@@ -132,6 +132,7 @@ QFont uiFont(double points, bool bold = false, bool italic = false);
 // of a run set it (the tour's handout); the application never does. `continues` is true
 // when the text was printed right where the previous piece ended on the same canvas.
 using TextRecorder = std::function<void(const QString& text, bool continues)>;
-void setTextRecorder(TextRecorder recorder);
+// Returns the recorder it replaces, so a second listener can pass the text on.
+TextRecorder setTextRecorder(TextRecorder recorder);
 // Passes a text to the listener, if there is one; blank texts are not passed.
 void recordText(const QString& text, bool continues = false);

@@ -15,3 +15,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
 # back in the tests.
 $SUDO apt-get install -y -qq --no-install-recommends \
   dpkg-dev file appstream desktop-file-utils poppler-utils lintian man-db bsdextrautils >/dev/null
+# The web edition: ffmpeg encodes its videos; its test plays it in headless Chromium
+# through Selenium (Debian's python3 and its packages, not another interpreter's).
+$SUDO apt-get install -y -qq --no-install-recommends \
+  ffmpeg chromium chromium-driver python3 python3-selenium >/dev/null
