@@ -315,30 +315,72 @@ public:
         return w && w->isWindow() && qobject_cast<QDialog*>(w);
     }
 
+    // The host back in front, once the window system has done what it is doing now.
+    void bringHostForward() {
+        QMetaObject::invokeMethod(
+            host,
+            [h = host] {
+                if (!h) return;
+                h->raise();
+                h->activateWindow();
+            },
+            Qt::QueuedConnection);
+    }
+
+    // F11 enters or leaves the mode; Escape leaves it. With a dialog open the mode stays as
+    // it is. True when the key was taken.
+    bool keyPressed(QObject* o, const QKeyEvent* k) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w) return false;
+        if (k->key() == Qt::Key_F11 && k->modifiers() == Qt::NoModifier) {
+            if (!k->isAutoRepeat() && !QApplication::activeModalWidget()) {
+                if (active())
+                    leave();
+                else
+                    enter(qobject_cast<Form*>(w->window()));
+            }
+            return true;
+        }
+        if (k->key() == Qt::Key_Escape && active() && w->window() == host &&
+            !QApplication::activeModalWidget()) {
+            leave();
+            return true;
+        }
+        return false;
+    }
+
+    // A window that shows takes the host (or enters the mode asked for at start-up); a
+    // dialog that shows is enlarged to match.
+    void shown(QObject* o) {
+        if (auto* f = qobject_cast<Form*>(o); f && f->isWindow()) {
+            if (requested && !active()) {
+                requested = false;
+                enter(f);
+            } else if (active()) {
+                retarget(f);
+                bringHostForward();
+            }
+        } else if (active() && isDialog(o)) {
+            enlarge(static_cast<QWidget*>(o));
+        }
+    }
+
+    void hidden(QObject* o) {
+        if (active() && host->target == o) {
+            // The next window that shows takes the host; until then it stays black.
+            if (Form* next = nextShown(); next && next != o)
+                retarget(next);
+            else
+                host->update();
+        } else if (auto* d = qobject_cast<QWidget*>(o); d && active() && dialogs.contains(d)) {
+            restore(d);
+        }
+    }
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         switch (e->type()) {
-        case QEvent::KeyPress: {
-            auto* k = static_cast<QKeyEvent*>(e);
-            auto* w = qobject_cast<QWidget*>(o);
-            if (!w) break;
-            if (k->key() == Qt::Key_F11 && k->modifiers() == Qt::NoModifier) {
-                // With a dialog open the mode stays as it is.
-                if (!k->isAutoRepeat() && !QApplication::activeModalWidget()) {
-                    if (active())
-                        leave();
-                    else
-                        enter(qobject_cast<Form*>(w->window()));
-                }
-                return true;
-            }
-            if (k->key() == Qt::Key_Escape && active() && w->window() == host &&
-                !QApplication::activeModalWidget()) {
-                leave();
-                return true;
-            }
-            break;
-        }
+        case QEvent::KeyPress: return keyPressed(o, static_cast<QKeyEvent*>(e));
         case QEvent::Paint:
             if (host && !host->rendering && host->target) {
                 auto* w = qobject_cast<QWidget*>(o);
@@ -348,54 +390,16 @@ protected:
                 }
             }
             break;
-        case QEvent::Show:
-            if (auto* f = qobject_cast<Form*>(o); f && f->isWindow()) {
-                if (requested && !active()) {
-                    requested = false;
-                    enter(f);
-                } else if (active()) {
-                    retarget(f);
-                    QMetaObject::invokeMethod(
-                        host,
-                        [h = host] {
-                            if (!h) return;
-                            h->raise();
-                            h->activateWindow();
-                        },
-                        Qt::QueuedConnection);
-                }
-            } else if (active() && isDialog(o)) {
-                enlarge(static_cast<QWidget*>(o));
-            }
-            break;
-        case QEvent::Hide:
-            if (active() && host->target == o) {
-                // The next window that shows takes the host; until then it stays black.
-                if (Form* next = nextShown(); next && next != o)
-                    retarget(next);
-                else
-                    host->update();
-            } else if (auto* d = qobject_cast<QWidget*>(o); d && active() && dialogs.contains(d)) {
-                restore(d);
-            }
-            break;
+        case QEvent::Show: shown(o); break;
+        case QEvent::Hide: hidden(o); break;
         case QEvent::Move:
         case QEvent::Resize:
             if (active() && (host->target == o)) layout();
             break;
         case QEvent::WindowActivate:
             // The window itself came forward: the host goes back in front of it.
-            if (active() && host->target == o && !QApplication::activeModalWidget())
-                QMetaObject::invokeMethod(
-                    host,
-                    [h = host] {
-                        if (!h) return;
-                        h->raise();
-                        h->activateWindow();
-                    },
-                    Qt::QueuedConnection);
+            if (active() && host->target == o && !QApplication::activeModalWidget()) bringHostForward();
             break;
-        case QEvent::Destroy: break;
         default: break;
         }
         return false;
