@@ -115,6 +115,54 @@ private slots:
         }
     }
 
+    // The diffraction image is a single slit's (sin β / β)^2, β = πx/25: its first side
+    // fringes stand where the derivative vanishes, tan β = β (β = 1.4303π, x = ±35.76),
+    // 4.72 % as high as the middle; the plate's grains fall with that density, 93 % of them
+    // within the central fringe (a few less as pixels, where they overlap) and some outside.
+    void dualityFringes_data() { lessontest::scaleRows(); }
+    void dualityFringes() {
+        QFETCH(float, scale);
+        harness::setUp(scale);
+        driver::Learner learner;
+        QVERIFY2(lessontest::stepTo(learner, Course::Light, QStringLiteral("Quantum"), 4, 2),
+                 qPrintable(learner.failure()));
+        const QImage img = learner.window()->image();
+        double beta = 1.43 * M_PI; // Newton's method on tan β = β near the first side maximum
+        for (int k = 0; k < 20; ++k)
+            beta -= (std::tan(beta) - beta) / (1 / std::pow(std::cos(beta), 2) - 1);
+        const double sideX = 25 * beta / M_PI, sideHeight = 150 * std::pow(std::sin(beta) / beta, 2);
+        for (int side : {-1, 1}) {
+            // The topmost white pixel between the first and second dark fringes.
+            double topY = 1e9, first = -1, last = -1;
+            for (int px = int(std::ceil((500 + side * 26.0) * gScale));
+                 px != int((500 + side * 49.0) * gScale); px += side)
+                for (int py = int(130 * gScale); py <= int(149 * gScale); ++py) {
+                    if ((img.pixel(px, py) | 0xff000000u) != QBColor(15)) continue;
+                    if (py / gScale < topY - 1e-9) {
+                        topY = py / gScale;
+                        first = last = px / gScale;
+                    } else if (std::abs(py / gScale - topY) < 1e-9) {
+                        last = px / gScale;
+                    }
+                    break;
+                }
+            const double x = (first + last) / 2;
+            const QString where = QStringLiteral("side fringe at (%1, %2), expected (%3, %4)")
+                                      .arg(x)
+                                      .arg(topY)
+                                      .arg(500 + side * sideX)
+                                      .arg(150 - sideHeight);
+            QVERIFY2(std::abs(x - (500 + side * sideX)) <= 1.5, qPrintable(where));
+            QVERIFY2(std::abs(topY - (150 - sideHeight)) <= 1.5, qPrintable(where));
+        }
+        const QRgb white = QBColor(15);
+        const int centre = lessontest::count(img, lessontest::logical(475, 152, 525, 300), white);
+        const int all = lessontest::count(img, lessontest::logical(428, 152, 572, 300), white);
+        QVERIFY2(
+            all > 0 && double(centre) / all > 0.8 && double(centre) / all < 0.97 && all - centre > 0,
+            qPrintable(QStringLiteral("%1 of %2 grain pixels in the central fringe").arg(centre).arg(all)));
+    }
+
     // The photon lands on the body at (462, 192) and the electron leaves it 991 tenths of a
     // unit up and to the right, at every scale, though each frame moves it less than a
     // pixel; the screen shows the nearest pixel. Afterwards both are hidden and empty.
