@@ -313,8 +313,7 @@ void scattering(Page& p) {
     p.hide({lblText1, lblText2});
     p.cls();
     p.lbldisp(lblText1, 18, 180, 7,
-              QStringLiteral(
-                  "光が分子や微粒子に当たり、そこからあらゆる方向に放射し直されることを散乱といいます。"));
+              QStringLiteral("分子や微粒子が光を受けて四方へ放射し直すことを散乱といいます。"));
 }
 
 void particles(Page& p) {
@@ -396,11 +395,10 @@ void raysNotColoured(Page& p) {
 void lightAsParticles(Page& p) {
     raysNotColoured(p);
     p.fontSize(14);
-    p.narrate(
-        18,
-        {QString(), QStringLiteral("ニュートンは、光は粒子でできていると考えていたようです。"), QString(),
-         QStringLiteral("ただしその屈折の説明では光は水中で速くなるはずで、1850年にフーコーが否定しました。"),
-         QString(), QStringLiteral("しかも、粒子どうしはぶつかり合ってはいけません。")});
+    p.narrate(18, {QString(), QStringLiteral("ニュートンは、光は粒子でできていると考えていたようです。"),
+                   QString(),
+                   QStringLiteral("粒子説では水中の光は速くなるはずで、1850年フーコーが否定しました。"),
+                   QString(), QStringLiteral("しかも、粒子どうしはぶつかり合ってはいけません。")});
 }
 
 void closingLine(Page& p) {

@@ -86,8 +86,7 @@ void workFunction(Page& p) {
 void particlesOfLight(Page& p) {
     workFunction(p);
     p.narrate(10, {QString(),
-                   QStringLiteral(
-                       "ν が限界振動数 W/h より大きければ、どんなに弱い光でも電子は瞬間に飛び出します。"),
+                   QStringLiteral("限界振動数を超えれば、どんなに弱い光でも電子は瞬間に飛び出します。"),
                    QString(), QStringLiteral("光が波だとしたら、これは不可能です。"), QString()});
     p.fore(QBColor(14));
     p.narrate(10, {QStringLiteral("光は粒子のようにふるまうのです。")});

@@ -218,8 +218,8 @@ void waveTheoryWins(Page& p) {
     p.stretch(Image1, false);
     p.fore(kWhite);
     p.print(20, 80, QStringLiteral("ヤング、フレネル、フーコーの波動説がニュートンの粒子説を破り、"));
+    // The second line takes the place of the blank one, so the page keeps its height.
     p.narrate(20, {QStringLiteral("マクスウェルがそれを光の電磁波説として完成させました。")});
-    p.print();
     p.fore(kLightGreen);
     p.narrate(100, {QStringLiteral("光は粒子ではなく、波である！"), QString()});
     p.fore(kGrey);
