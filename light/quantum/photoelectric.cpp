@@ -80,12 +80,13 @@ void workFunction(Page& p) {
     speedOfElectrons(p);
     p.print();
     p.narrate(10, {QStringLiteral("光のエネルギーと電子の最大の運動エネルギーの差は、")});
-    p.narrate(50, {QStringLiteral("物質に固有の値です。")});
+    p.narrate(50, {QStringLiteral("物質に固有の値 W です（K_max = hν − W）。")});
 }
 
 void particlesOfLight(Page& p) {
     workFunction(p);
-    p.narrate(10, {QString(), QStringLiteral("どんなに弱い光でも、電子は当てた瞬間に飛び出します。"),
+    p.narrate(10, {QString(),
+                   QStringLiteral("限界振動数を超えれば、どんなに弱い光でも電子は瞬間に飛び出します。"),
                    QString(), QStringLiteral("光が波だとしたら、これは不可能です。"), QString()});
     p.fore(QBColor(14));
     p.narrate(10, {QStringLiteral("光は粒子のようにふるまうのです。")});
