@@ -16,7 +16,7 @@ QList<Target> itemsOf(const course::Course& c) {
     for (int i = 1; i <= 5; ++i) {
         const course::MenuItem& m = c.item(i);
         if (m.action == course::MenuAction::Viewer) continue;
-        const lesson::Procedure* p = c.procedure(QLatin1String(m.procedure));
+        const lesson::Procedure* p = m.procedure;
         if (!p || p->sections.empty()) continue;
         // "はじめから" and the item of its first procedure start the same lesson: the
         // item's own button is the one that ends at the menu.

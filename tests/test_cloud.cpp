@@ -363,26 +363,27 @@ private slots:
     void pastedCountIsTyped() {
         MessageAnswers answers;
         cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
         const int beeps = beepCount();
         QGuiApplication::clipboard()->setText(QStringLiteral("-12"));
-        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(v.InputText->text(), QString());
-        QVERIFY(!v.cmdOK->isEnabled());
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(in.InputText->text(), QString());
+        QVERIFY(!in.cmdOK->isEnabled());
         QGuiApplication::clipboard()->setText(QStringLiteral("12abc"));
-        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(v.InputText->text(), QStringLiteral("12"));
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(in.InputText->text(), QStringLiteral("12"));
         QCOMPARE(beepCount(), beeps + 2);
-        QVERIFY(v.cmdOK->isEnabled());
+        QVERIFY(in.cmdOK->isEnabled());
         QGuiApplication::clipboard()->setText(QStringLiteral("００１"));
-        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(answers.seen,
                  QStringList{QStringLiteral(
                      "エラーメッセージ: 値が大きすぎます。10000以下の数値を入力してください。")});
-        QCOMPARE(v.InputText->text(), QString());
+        QCOMPARE(in.InputText->text(), QString());
         QGuiApplication::clipboard()->setText(QStringLiteral("１２００"));
-        QTest::keyClick(v.InputText, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(v.InputText->text(), QStringLiteral("1200"));
-        QCOMPARE(v.ECloudpara, std::int16_t(0));
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(in.InputText->text(), QStringLiteral("1200"));
+        QCOMPARE(in.ECloudpara, std::int16_t(0));
     }
 
     // The window is shown before the title stage draws: its first paint comes before the
@@ -394,7 +395,7 @@ private slots:
                 auto* w = qobject_cast<QWidget*>(o);
                 if (e->type() == QEvent::Paint && counter.isNull() && w &&
                     qobject_cast<cloudfrm*>(w->window()))
-                    counter = static_cast<cloudfrm*>(w->window())->Label1->text();
+                    counter = CloudInside(*static_cast<cloudfrm*>(w->window())).Label1->text();
                 return false;
             }
         } first;
