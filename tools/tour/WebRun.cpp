@@ -143,16 +143,9 @@ void WebRun::unwatchAsks() {
 }
 
 void WebRun::notePrinted(const QString& text, bool continues) {
-    // As the learner keeps a step's text (driver::Learner), so a count of lines here is a
-    // count of the step's text lines.
-    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (i == 0 && continues && !printed_.isEmpty())
-            printed_.last() += lines[i];
-        else if (!line.isEmpty() && !printed_.contains(line))
-            printed_ << line;
-    }
+    // As the learner keeps a step's text, so a count of lines here is a count of the
+    // step's text lines.
+    driver::keepPrinted(printed_, text, continues);
 }
 
 void WebRun::onDialog(QDialog& d, const driver::Learner& learner, bool wrongRun) {
