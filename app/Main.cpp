@@ -1,8 +1,10 @@
 #include "app/Main.h"
 
 #include "app/QtTranslation.h"
+#include "app/SingleInstance.h"
 #include "app/frmStart.h"
 #include "lesson/LessonWindow.h"
+#include "player/Presentation.h"
 #include "player/Sound.h"
 #include "player/globals.h"
 
@@ -14,39 +16,14 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstddef>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 void initApplication(QApplication& app) {
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(uiFont(9));
     app.setApplicationName(QStringLiteral("Orvanth"));
-}
-
-bool acquireSingleInstance() {
-    // Held open for the whole run; never closed, so the name stays ours until the end.
-    static int fd = -1;
-    if (fd >= 0) return true;
-    const int s = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (s < 0) return true; // cannot tell: better two copies than none
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    // A leading NUL byte puts the name in the abstract namespace: nothing on disk.
-    const int n =
-        std::snprintf(addr.sun_path + 1, sizeof addr.sun_path - 1, "orvanth-%u", unsigned(::getuid()));
-    const auto len = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + n);
-    if (::bind(s, reinterpret_cast<const sockaddr*>(&addr), len) == 0) {
-        fd = s;
-        return true;
-    }
-    const int err = errno;
-    ::close(s);
-    return err != EADDRINUSE;
 }
 
 void Main() {
@@ -114,14 +91,19 @@ void endProcess(int status) {
     ::_exit(status);
 }
 
-int runApplication(QApplication& app) {
+int runApplication(QApplication& app, const std::function<void()>& atStart) {
     initApplication(app);
     loadQtTranslation(app);
     installTerminationHandler(app);
+    // Later starts are answered from here on, during the opening animation too.
+    serveSingleInstance(bringWindowsForward);
     Main();
+    if (atStart) atStart();
     int status = 0;
     if (!Form::all().isEmpty()) status = app.exec();
+    releaseSingleInstance();
     restoreDefaultSignals();
+    presentation::leave();
     // Whatever is still loaded goes now, while the application object lives: the
     // multimedia and window-system state behind these objects does not outlive it.
     while (!Form::all().isEmpty())

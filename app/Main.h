@@ -1,18 +1,13 @@
 #pragma once
 // Start-up and shutdown of the application.
 
+#include <functional>
+
 class QApplication;
 
 // Settings every program of the project shares: the widget style and font, so the
 // windows look the same in the application, the tour and the tests.
 void initApplication(QApplication& app);
-
-// True for the first running copy; a second copy gets false and should end at once.
-// The mark is a name in the abstract socket namespace, per user id: no file is written,
-// and the kernel frees the name when the process ends, however it ends, so a copy that
-// crashed or was killed never blocks the next start. Only a name already held counts as
-// another copy; any other failure to take it lets this copy run.
-bool acquireSingleInstance();
 
 // Fixes the scale factor and the application folder, and shows the start window.
 void Main();
@@ -20,8 +15,9 @@ void Main();
 // Everything the application does once its application object exists: the shared
 // settings, a termination request (SIGTERM, SIGINT, SIGHUP) turned into an orderly end,
 // Main, the event loop, and a teardown that destroys every window and the sound output
-// while the application object still lives. Returns the exit status.
-int runApplication(QApplication& app);
+// while the application object still lives. Returns the exit status. atStart runs once
+// the start window stands ready, before the event loop.
+int runApplication(QApplication& app, const std::function<void()>& atStart = {});
 
 // Ends the process once the application object is gone: the standard streams are
 // flushed, and the static destructors of the libraries do not run. Qt Multimedia (6.4)

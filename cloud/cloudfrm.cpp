@@ -3,6 +3,7 @@
 #include "cloud/WaveFunction1.h"
 #include "lesson/LessonWindow.h"
 #include "lesson/Viewer.h"
+#include "player/PasteAsTyping.h"
 #include "player/Prompts.h"
 #include "player/globals.h"
 
@@ -99,6 +100,14 @@ cloudfrm::cloudfrm() {
     // Digits come from key presses, which the key rules check one by one.
     InputText->setAttribute(Qt::WA_InputMethodEnabled, false);
     InputText->installEventFilter(this);
+    // So do pasted digits: they are typed in through the same rules.
+    new PasteAsTyping(InputText, [this](int key) {
+        if (stageRunning()) return false;
+        int KeyAscii = key;
+        bool finished = false;
+        gate.admit([&] { finished = session.enter([&] { InputText_KeyPress(KeyAscii); }); });
+        return finished && KeyAscii != 0;
+    });
     InputText->hide();
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -192,6 +201,9 @@ void cloudfrm::Form_Load() {
 
     ECloudpara = -1;
     lbldisp = false;
+    // On the screen before the first stage draws its thousand dots: the learner sees the
+    // cloud being drawn, and can close the window meanwhile.
+    Show();
     nextpara();
 }
 

@@ -35,6 +35,26 @@ add_custom_target(orvanth_icons ALL DEPENDS ${ORVANTH_ICONS})
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${ORVANTH_APP_ID}.metainfo.xml
                ${CMAKE_BINARY_DIR}/packaging/${ORVANTH_APP_ID}.metainfo.xml @ONLY)
 
+# ---- the manual pages and the changelog, compressed as Debian wants them ----
+
+# gzip -9n: the best compression and no name or time stamp inside, so the files are the
+# same from build to build.
+find_program(ORVANTH_GZIP gzip REQUIRED)
+set(ORVANTH_DOC_DIR ${CMAKE_BINARY_DIR}/packaging/doc)
+set(ORVANTH_DOCS)
+foreach(doc man/orvanth.1 man/orvanth-tour.1 changelog)
+  get_filename_component(name ${doc} NAME)
+  add_custom_command(
+    OUTPUT ${ORVANTH_DOC_DIR}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORVANTH_DOC_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/packaging/${doc} ${ORVANTH_DOC_DIR}/${name}
+    COMMAND ${ORVANTH_GZIP} -9nf ${ORVANTH_DOC_DIR}/${name}
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${doc}
+    VERBATIM)
+  list(APPEND ORVANTH_DOCS ${ORVANTH_DOC_DIR}/${name}.gz)
+endforeach()
+add_custom_target(orvanth_docs ALL DEPENDS ${ORVANTH_DOCS})
+
 # ---- what is installed ----
 
 install(TARGETS orvanth RUNTIME DESTINATION ${ORVANTH_LIBDIR})
@@ -54,6 +74,8 @@ endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${ORVANTH_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${ORVANTH_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(DIRECTORY ${ORVANTH_ICON_DIR} DESTINATION share/icons)
+install(FILES ${ORVANTH_DOC_DIR}/orvanth.1.gz ${ORVANTH_DOC_DIR}/orvanth-tour.1.gz DESTINATION share/man/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${ORVANTH_DOC_DIR}/changelog.gz DESTINATION share/doc/orvanth)
 
 # ---- the package ----
 
@@ -62,11 +84,13 @@ set(CPACK_PACKAGE_NAME orvanth)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Computational chemistry courseware: light and matter, illustrated")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Two illustrated lecture courses in Japanese, on light and on matter, played step by\n"
-    " step, with an electron-cloud viewer and a periodic-table viewer. orvanth-tour\n"
-    " writes a handout of every step with its narration.")
-set(CPACK_PACKAGE_CONTACT "Orvanth developers <orvanth@localhost>")
+# The long description, in lines of at most 80 characters. One string: CPack starts each
+# line of the control file with the continuation space itself.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Two illustrated lecture courses in Japanese, on light and on matter, played\n"
+    "step by step, with an electron-cloud viewer and a periodic-table viewer.\n"
+    "orvanth-tour writes a handout of every step with its narration.")
+set(CPACK_PACKAGE_CONTACT "Orvanth developers <developers@orvanth.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries from the programs themselves; the plugins they load at run time (the

@@ -2,6 +2,7 @@
 
 #include "dialogs/Answer.h"
 #include "player/Form.h"
+#include "player/PasteAsTyping.h"
 #include "player/Prompts.h"
 
 #include <QGuiApplication>
@@ -120,6 +121,12 @@ QLineEdit* AnswerDialog::makeTextBox(QWidget* parent, int x, int y, int w, int h
     // key filter, so the boxes take plain keys only.
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->installEventFilter(this);
+    // Pasted text is typed in through the same key filter, never judged by other rules.
+    new PasteAsTyping(box, [this, box](int key) {
+        bool pass = false;
+        run([&] { pass = KeyPress(box, key); });
+        return pass;
+    });
     return box;
 }
 

@@ -33,7 +33,7 @@ public:
     // The key a key press stands for, as a character code (Enter 13, Backspace 8, Tab 9,
     // Escape 27, otherwise the typed character), or -1 for a key that types nothing
     // (arrows, Delete, shortcuts with Ctrl or Alt): those are never filtered, so editing
-    // and pasting work as in any text box.
+    // works as in any text box. Pasted text is typed in through the filter.
     static int keyAscii(const QKeyEvent* e);
 
     // The close box, as the learner clicks it: the close request ends in reject().

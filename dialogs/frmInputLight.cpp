@@ -64,6 +64,11 @@ constexpr int kFrequencyMax = 20;
 
 } // namespace
 
+char16_t frmInputLight::lastKey(int question) {
+    const Question* q = questionFor(question);
+    return q ? q->lastKey : 0;
+}
+
 QString frmInputLight::questionText(int question) {
     const Question* q = questionFor(question);
     return q ? QString::fromUtf16(q->text.data(), qsizetype(q->text.size())) : QString();

@@ -39,7 +39,7 @@ constexpr Question kQuestions[] = {
     // The atomic weight of oxygen.
     {10, u"酸素原子((陽子８個+中性子８個)+電子８個)の原子量は(1/2/3)\r\n\r\n1)約８\r\n2)約１６\r\n3)約２４", u'3'},
     // The molecular weight of water.
-    {11, u"水分子（Ｈ,2,Ｏ）の分子量はいくらか(1/2/3)\r\n\r\n1)約３\r\n2)約１０\r\n3)約１８", u'3'},
+    {11, u"水分子（Ｈ₂Ｏ）の分子量はいくらか(1/2/3)\r\n\r\n1)約３\r\n2)約１０\r\n3)約１８", u'3'},
 };
 // clang-format on
 
@@ -50,6 +50,11 @@ const Question* questionFor(int number) {
 }
 
 } // namespace
+
+char16_t frmInputMaterial::lastKey(int question) {
+    const Question* q = questionFor(question);
+    return q ? q->lastKey : 0;
+}
 
 QString frmInputMaterial::questionText(int question) {
     const Question* q = questionFor(question);

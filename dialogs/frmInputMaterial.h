@@ -17,6 +17,9 @@ public:
     // The question text of a matter question, with its CRLF line breaks; empty for a
     // number that has none.
     static QString questionText(int question);
+    // The last key the answer box takes ("1" up to it); 0 for a question of its own kind
+    // or a number that has none.
+    static char16_t lastKey(int question);
 
     int question() const override { return question_; }
     QString asked() const override;

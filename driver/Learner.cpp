@@ -70,17 +70,19 @@ Learner::~Learner() {
     setModalHook(std::move(previousHook_));
 }
 
-void Learner::notePrinted(const QString& text, bool continues) {
-    // A piece printed right after the previous one continues its line; a text of several
-    // lines gives one entry per line.
+void keepPrinted(QStringList& record, const QString& text, bool continues) {
     const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split('\n');
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
-        if (i == 0 && continues && !printed_.isEmpty())
-            printed_.last() += lines[i];
-        else if (!line.isEmpty() && !printed_.contains(line))
-            printed_ << line; // a label moved along or a text drawn again says nothing new
+        if (i == 0 && continues && !record.isEmpty())
+            record.last() += lines[i];
+        else if (!line.isEmpty() && !record.contains(line))
+            record << line; // a label moved along or a text drawn again says nothing new
     }
+}
+
+void Learner::notePrinted(const QString& text, bool continues) {
+    keepPrinted(printed_, text, continues);
 }
 
 QString Learner::where() const {

@@ -31,6 +31,10 @@ enum class Course { Light, Matter };
 
 // The course name as the lesson window's caption shows it ("光とは", "物質").
 QString courseCaption(Course c);
+// Keeps a printed text as a step's record: a piece printed right after the previous one
+// continues its line, a text of several lines gives one entry per line, and a line the
+// record has already says nothing new.
+void keepPrinted(QStringList& record, const QString& text, bool continues);
 // The course as the start window's button names it ("光とは", "物質とは").
 QString courseTitle(Course c);
 // The menu label of item 1..5 ("はじめから", "幾何光学", ...).

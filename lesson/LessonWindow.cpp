@@ -1,6 +1,7 @@
 #include "lesson/LessonWindow.h"
 
 #include "lesson/Course.h"
+#include "lesson/Jump.h"
 #include "lesson/Page.h"
 #include "player/Pictures.h"
 #include "player/Sound.h"
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 void setLabelColors(QLabel* label, QRgb text, QRgb back, bool opaque) {
     QPalette pal = label->palette();
@@ -342,7 +344,8 @@ void LessonWindow::GetItemTitle(const QString& itemName) {
     CommandButton_Enabled(true);
     Cls();
     gStep = -1;
-    gSection = std::int16_t(gSection + 1);
+    const int jumpTo = std::exchange(titleCardEnters, 0);
+    gSection = std::int16_t(jumpTo > 0 ? jumpTo : gSection + 1);
     cmdNext_Click();
 }
 
@@ -376,6 +379,10 @@ void LessonWindow::Form_Unload() {
 }
 
 void LessonWindow::keyPressEvent(QKeyEvent* e) {
+    if (jump::isJumpKey(e)) {
+        jump::offer(*this);
+        return;
+    }
     if (navigationKey(e->key())) return;
     CanvasForm::keyPressEvent(e);
 }

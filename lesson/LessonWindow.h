@@ -34,7 +34,10 @@ public:
     PictureControl* Image2 = nullptr;
     PictureBox* Picture1 = nullptr;
 
-    QString Tag;               // the running item
+    QString Tag; // the running item
+    // The section the next title card enters, when not the first (a teacher's jump); 0:
+    // the first, as always.
+    int titleCardEnters = 0;
     std::int16_t LastStep = 0; // the step at which a lesson last drew a picture later steps reuse
 
     static inline const QString kMainMenu = QStringLiteral("メインメニューに戻る");

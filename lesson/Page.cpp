@@ -43,13 +43,6 @@ QObject* Page::windowObject() const {
     return &w_;
 }
 
-QObject* Page::keptObject(const char* name) const {
-    const QString wanted = QLatin1String(name);
-    for (QObject* child : w_.children())
-        if (child->objectName() == wanted) return child;
-    return nullptr;
-}
-
 // ---- state ----
 
 void Page::cls() {

@@ -117,7 +117,10 @@ public:
             using QObject::QObject;
             T value{};
         };
-        if (auto* held = dynamic_cast<Held*>(keptObject(name))) return held->value;
+        const QLatin1String wanted(name);
+        for (QObject* child : windowObject()->children())
+            if (child->objectName() == wanted)
+                if (auto* held = dynamic_cast<Held*>(child)) return held->value;
         auto* held = new Held(windowObject());
         held->setObjectName(QLatin1String(name));
         return held->value;
@@ -273,7 +276,6 @@ private:
 
     const lesson::QuizRow* quiz(int question) const;
     QObject* windowObject() const;
-    QObject* keptObject(const char* name) const;
     QWidget* widget(Control c) const;
     PictureBox* box(Control c) const;
     PictureControl* image(Control c) const;

@@ -1,10 +1,13 @@
 #include "player/Canvas.h"
 
+#include "player/PaintRegion.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 int pointsToPixels(double points) {
     return qRound(points * 96.0 / 72.0);
@@ -24,8 +27,8 @@ namespace {
 TextRecorder textRecorder;
 } // namespace
 
-void setTextRecorder(TextRecorder recorder) {
-    textRecorder = std::move(recorder);
+TextRecorder setTextRecorder(TextRecorder recorder) {
+    return std::exchange(textRecorder, std::move(recorder));
 }
 
 void recordText(const QString& text, bool continues) {
@@ -58,6 +61,18 @@ QPainter& setupPainter(QPainter& p, QRgb color, int width) {
     p.setBrush(Qt::NoBrush);
     return p;
 }
+
+// Painters on the large copy: in image pixels, scaled. A stroke of the image covers the
+// pixels its aliased pen touches, whose centres lie half a pixel right of and below the
+// point; the large copy's strokes are centred there too, so a box's outline and its fill,
+// or a line and the region it bounds, meet as they do in the image.
+void largeFills(QPainter& p, double f) {
+    p.scale(f, f);
+}
+void largeStrokes(QPainter& p, double f) {
+    p.scale(f, f);
+    p.translate(0.5, 0.5);
+}
 } // namespace
 
 Canvas::Canvas() : image_(1, 1, QImage::Format_RGB32) {
@@ -76,7 +91,52 @@ void Canvas::resizeCanvas(int w, int h) {
     }
     image_ = std::move(next);
     if (user_) setScale(ox_, oy_, ox_ + uw_, oy_ + uh_);
+    if (!large_.isNull()) seedLarge();
     changed(image_.rect());
+}
+
+void Canvas::setPresentationFactor(double factor) {
+    if (!(factor > 1.0) || !std::isfinite(factor) || factor > 16) {
+        large_ = QImage();
+        factor_ = 1.0;
+        return;
+    }
+    if (!large_.isNull() && factor == factor_) return;
+    factor_ = factor;
+    seedLarge();
+}
+
+void Canvas::seedLarge() {
+    // Pixel for pixel enlarged, exact colours kept: region fills on the copy stop at the
+    // same borders as on the image.
+    const QSize size(int(std::ceil(image_.width() * factor_)), int(std::ceil(image_.height() * factor_)));
+    large_ = image_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+QRect Canvas::largeBlock(const QRect& r) const {
+    const double f = factor_;
+    return QRect(QPoint(int(std::floor(r.left() * f)), int(std::floor(r.top() * f))),
+                 QPoint(int(std::ceil((r.right() + 1) * f)) - 1, int(std::ceil((r.bottom() + 1) * f)) - 1));
+}
+
+void Canvas::presentationFill(int x, int y, QRgb fill, QRgb border, const QRect& filled) {
+    if (large_.isNull() || filled.isEmpty()) return;
+    const double f = factor_;
+    // Where the copy's borders have a gap the image's lack, the fill would run beyond
+    // them: then the image's filled pixels are copied instead, enlarged.
+    const QImage before = large_.copy();
+    const QRect big = floodFillToBorder(large_, int((x + 0.5) * f), int((y + 0.5) * f), fill, border);
+    if (!largeBlock(filled).adjusted(-2, -2, 2, 2).contains(big)) {
+        large_ = before;
+        QPainter p(&large_);
+        largeFills(p, f);
+        const QRgb c = fill | 0xff000000;
+        for (int yy = filled.top(); yy <= filled.bottom(); ++yy) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(image_.constScanLine(yy));
+            for (int xx = filled.left(); xx <= filled.right(); ++xx)
+                if ((row[xx] | 0xff000000) == c) p.fillRect(QRectF(xx, yy, 1, 1), QColor::fromRgb(c));
+        }
+    }
 }
 
 void Canvas::setBackColor(QRgb c) {
@@ -84,6 +144,7 @@ void Canvas::setBackColor(QRgb c) {
     if (c == back_) return;
     back_ = c;
     image_.fill(back_);
+    if (!large_.isNull()) large_.fill(back_);
     if (printObserver) printObserver->cleared(*this);
     changed(image_.rect());
 }
@@ -136,6 +197,25 @@ void Canvas::Line(double x1, double y1, double x2, double y2, QRgb color, LineMo
         // An aliased outline of rect r covers r.width() + 1 pixels: give it the box less one.
         p.drawRect(QRect(box.topLeft(), box.size() - QSize(1, 1)));
     }
+    if (!large_.isNull()) {
+        QPainter q(&large_);
+        setupPainter(q, color, w);
+        if (mode == LineMode::Line) {
+            largeStrokes(q, factor_);
+            if (a == b)
+                q.drawPoint(a);
+            else
+                q.drawLine(a, b);
+        } else if (mode == LineMode::BoxFilled) {
+            largeFills(q, factor_);
+            q.fillRect(box, QColor::fromRgb(color));
+        } else {
+            largeFills(q, factor_);
+            if (FillStyle == FillStyles::Solid) q.fillRect(box, QColor::fromRgb(FillColor));
+            q.translate(0.5, 0.5);
+            q.drawRect(QRect(box.topLeft(), box.size() - QSize(1, 1)));
+        }
+    }
     touched(box.adjusted(-w, -w, w, w));
 }
 
@@ -151,17 +231,18 @@ void Canvas::Circle(double x, double y, double r, QRgb color, double start, doub
         ry = rx * aspect;
     const int irx = clampPx(rx), iry = clampPx(ry);
     const QRect rect(c.x() - irx, c.y() - iry, 2 * irx, 2 * iry);
-    QPainter p(&image_);
-    setupPainter(p, color, DrawWidth);
     const bool whole = start == NoAngle && end == NoAngle;
     const bool fill = FillStyle == FillStyles::Solid;
-    if (whole) {
-        if (fill) p.setBrush(QColor::fromRgb(FillColor));
-        if (irx == 0 && iry == 0)
-            p.drawPoint(c);
-        else
-            p.drawEllipse(rect);
-    } else {
+    auto draw = [&](QPainter& p) {
+        setupPainter(p, color, DrawWidth);
+        if (whole) {
+            if (fill) p.setBrush(QColor::fromRgb(FillColor));
+            if (irx == 0 && iry == 0)
+                p.drawPoint(c);
+            else
+                p.drawEllipse(rect);
+            return;
+        }
         double a0 = start == NoAngle ? 0.0 : start;
         double a1 = end == NoAngle ? kTwoPi : end;
         const bool radius0 = a0 < 0, radius1 = a1 < 0;
@@ -183,6 +264,15 @@ void Canvas::Circle(double x, double y, double r, QRgb color, double start, doub
             if (radius0) spoke(a0);
             if (radius1) spoke(a1);
         }
+    };
+    {
+        QPainter p(&image_);
+        draw(p);
+    }
+    if (!large_.isNull()) {
+        QPainter q(&large_);
+        largeStrokes(q, factor_);
+        draw(q);
     }
     const int w = DrawWidth;
     touched(rect.adjusted(-w - 1, -w - 1, w + 1, w + 1));
@@ -196,6 +286,13 @@ void Canvas::PSet(double x, double y, QRgb color) {
         // Written straight into the bits: clouds of thousands of dots stay cheap.
         if (image_.rect().contains(pt)) {
             reinterpret_cast<QRgb*>(image_.scanLine(pt.y()))[pt.x()] = color | 0xff000000;
+            if (!large_.isNull()) {
+                // The pixel's block of the copy, written straight into its bits too.
+                const QRect b = largeBlock(QRect(pt, QSize(1, 1))).intersected(large_.rect());
+                for (int yy = b.top(); yy <= b.bottom(); ++yy)
+                    std::fill_n(reinterpret_cast<QRgb*>(large_.scanLine(yy)) + b.left(), b.width(),
+                                color | 0xff000000);
+            }
             touched(QRect(pt, QSize(1, 1)));
         }
         return;
@@ -203,6 +300,12 @@ void Canvas::PSet(double x, double y, QRgb color) {
     QPainter p(&image_);
     setupPainter(p, color, DrawWidth);
     p.drawPoint(pt);
+    if (!large_.isNull()) {
+        QPainter q(&large_);
+        setupPainter(q, color, DrawWidth);
+        largeStrokes(q, factor_);
+        q.drawPoint(pt);
+    }
     touched(QRect(pt, QSize(1, 1)).adjusted(-DrawWidth, -DrawWidth, DrawWidth, DrawWidth));
 }
 
@@ -244,11 +347,21 @@ void Canvas::printText(const QString& text, bool newline) {
     QPainter p(&image_);
     p.setFont(font);
     p.setPen(QColor::fromRgb(ForeColor));
+    // The large copy prints the same font at its own size: glyphs drawn for that size, not
+    // enlarged.
+    std::optional<QPainter> q;
+    if (!large_.isNull()) {
+        q.emplace(&large_);
+        largeFills(*q, factor_);
+        q->setFont(font);
+        q->setPen(QColor::fromRgb(ForeColor));
+    }
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
         const QPoint at = toPixel(CurrentX, CurrentY);
         if (!line.isEmpty()) {
             p.drawText(at.x(), at.y() + fm.ascent(), line);
+            if (q) q->drawText(at.x(), at.y() + fm.ascent(), line);
             if (printObserver) printObserver->printed(*this, at, font, ForeColor | 0xff000000, line);
             touched(QRect(at, QSize(fm.horizontalAdvance(line) + fm.maxWidth(), fm.height())));
         }
@@ -278,6 +391,7 @@ void Canvas::Print() {
 
 void Canvas::Cls() {
     image_.fill(back_);
+    if (!large_.isNull()) large_.fill(back_);
     if (printObserver) printObserver->cleared(*this);
     CurrentX = ox_;
     CurrentY = oy_;
@@ -286,7 +400,16 @@ void Canvas::Cls() {
 
 void Canvas::drawImage(int x, int y, const QImage& img) {
     if (img.isNull()) return;
-    QPainter p(&image_);
-    p.drawImage(x, y, img);
+    {
+        QPainter p(&image_);
+        p.drawImage(x, y, img);
+    }
+    if (!large_.isNull()) {
+        // A picture has no more detail than it has pixels: enlarged smoothly.
+        QPainter q(&large_);
+        largeFills(q, factor_);
+        q.setRenderHint(QPainter::SmoothPixmapTransform);
+        q.drawImage(QRectF(x, y, img.width(), img.height()), img);
+    }
     touched(QRect(QPoint(x, y), img.size()));
 }

@@ -85,6 +85,19 @@ public:
     // Draws an image with its top-left corner at pixel (x, y), clipped.
     void drawImage(int x, int y, const QImage& img);
 
+    // ---- the large copy for a full-screen window ----
+    // Shown full screen, the canvas draws every operation twice: into its image, which
+    // stays what every reader of pixels sees (region fills, Point, the tour), and into a
+    // copy `factor` times as large, drawn at that size, which the widget shows instead.
+    // The copy starts as the image enlarged; what is drawn from then on is sharp. A factor
+    // of 1 or below drops the copy.
+    void setPresentationFactor(double factor);
+    double presentationFactor() const { return large_.isNull() ? 1.0 : factor_; }
+    // The large copy, `factor` pixels for each pixel of the image; null when none.
+    const QImage& presentationImage() const { return large_; }
+    // A region fill of the image at pixel (x, y), repeated on the large copy.
+    void presentationFill(int x, int y, QRgb fill, QRgb border, const QRect& filled);
+
 protected:
     // Called with the pixels that changed; the widget repaints just them.
     virtual void changed(const QRect&) {}
@@ -98,6 +111,11 @@ private:
     bool pieceEnded_ = false;
     double pieceEndX_ = 0, pieceEndY_ = 0;
     QImage image_;
+    QImage large_; // the large copy, while shown full screen
+    double factor_ = 1.0;
+    void seedLarge();
+    // The pixels of the large copy that cover pixels r of the image.
+    QRect largeBlock(const QRect& r) const;
     QRgb back_ = 0xffffffff;
     double ox_ = 0, oy_ = 0, kx_ = 1, ky_ = 1;
     bool user_ = false;
@@ -114,7 +132,8 @@ QFont uiFont(double points, bool bold = false, bool italic = false);
 // of a run set it (the tour's handout); the application never does. `continues` is true
 // when the text was printed right where the previous piece ended on the same canvas.
 using TextRecorder = std::function<void(const QString& text, bool continues)>;
-void setTextRecorder(TextRecorder recorder);
+// Returns the recorder it replaces, so a second listener can pass the text on.
+TextRecorder setTextRecorder(TextRecorder recorder);
 // Passes a text to the listener, if there is one; blank texts are not passed.
 void recordText(const QString& text, bool continues = false);
 

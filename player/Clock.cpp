@@ -254,12 +254,36 @@ bool VirtualClock::waitUntil(qint64 deadline, bool, Session* session) {
     while (!queue_.isEmpty() && queue_.first().t <= deadline) {
         if (session && session->cancelled) return false;
         Due due = queue_.takeFirst();
+        if (frameHook_) showFramesBefore(due.t);
         now_ = std::max(now_, due.t);
         due.fn();
     }
+    if (frameHook_) showFramesBefore(deadline);
     now_ = std::max(now_, deadline);
     QCoreApplication::processEvents();
     return !(session && session->cancelled);
+}
+
+namespace {
+// The moment frame n is shown: the first whole millisecond at or after n / 60 s.
+qint64 frameMoment(qint64 n) {
+    return (n * 1000 + VirtualClock::kFramesPerSecond - 1) / VirtualClock::kFramesPerSecond;
+}
+} // namespace
+
+void VirtualClock::setFrameHook(FrameHook hook) {
+    frameHook_ = std::move(hook);
+    nextFrame_ = 0;
+    while (frameMoment(nextFrame_) < now_)
+        ++nextFrame_;
+}
+
+void VirtualClock::showFramesBefore(qint64 t) {
+    // A frame hook may not wait; the moments are fixed before it runs.
+    while (frameMoment(nextFrame_) < t) {
+        const qint64 moment = frameMoment(nextFrame_++);
+        if (moment >= now_) frameHook_(moment);
+    }
 }
 
 int VirtualClock::at(qint64 t, std::function<void()> fn) {

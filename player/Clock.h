@@ -120,7 +120,18 @@ public:
     bool hasPending() const { return !queue_.isEmpty(); }
     qint64 nextDue() const;
 
+    // Called for every frame a display showing 60 frames a second would show while the
+    // clock advances: with the frame's time, before the clock passes it, so what is drawn
+    // at a moment is in the frame of that moment. None by default: time then simply jumps.
+    using FrameHook = std::function<void(qint64 frameMs)>;
+    void setFrameHook(FrameHook hook);
+    static constexpr int kFramesPerSecond = 60;
+
 private:
+    // The frames from the next one due up to (not including) t.
+    void showFramesBefore(qint64 t);
+    FrameHook frameHook_;
+    qint64 nextFrame_ = 0; // the number of the next frame to show
     struct Due {
         qint64 t;
         int id;

@@ -1,5 +1,7 @@
 #include "player/Form.h"
 
+#include "player/Presentation.h"
+
 #include <cmath>
 
 #include <QCloseEvent>
@@ -178,6 +180,7 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
     registry().append(this);
     setAttribute(Qt::WA_DeleteOnClose, false);
     waits::setWaitStartHook(&pace::atWaitStart);
+    presentation::install();
 }
 
 Form::~Form() {
@@ -349,9 +352,22 @@ CanvasForm::CanvasForm(QWidget* parent) : Form(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+namespace {
+void paintCanvas(QWidget* w, const Canvas& c, const QRect& r) {
+    QPainter p(w);
+    const QImage& large = c.presentationImage();
+    if (large.isNull()) {
+        p.drawImage(r, c.image(), r);
+        return;
+    }
+    // Full screen: the large copy, pixel for pixel on the screen's pixels.
+    const double f = c.presentationFactor();
+    p.drawImage(QRectF(r), large, QRectF(r.x() * f, r.y() * f, r.width() * f, r.height() * f));
+}
+} // namespace
+
 void CanvasForm::paintEvent(QPaintEvent* e) {
-    QPainter p(this);
-    p.drawImage(e->rect(), image(), e->rect());
+    paintCanvas(this, *this, e->rect());
 }
 
 void CanvasForm::resizeEvent(QResizeEvent* e) {
@@ -379,8 +395,7 @@ void PictureBox::Cls() {
 }
 
 void PictureBox::paintEvent(QPaintEvent* e) {
-    QPainter p(this);
-    p.drawImage(e->rect(), image(), e->rect());
+    paintCanvas(this, *this, e->rect());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* e) {

@@ -57,5 +57,7 @@ QRect floodFillToBorder(QImage& image, int x, int y, QRgb fill, QRgb border) {
 void PaintRegion(Canvas& target, std::int16_t x, std::int16_t y, QRgb fillColor, QRgb borderColor) {
     target.FillStyle = FillStyles::Solid;
     target.FillColor = fillColor;
-    target.touched(floodFillToBorder(target.image(), x, y, fillColor, borderColor));
+    const QRect filled = floodFillToBorder(target.image(), x, y, fillColor, borderColor);
+    target.presentationFill(x, y, fillColor, borderColor, filled);
+    target.touched(filled);
 }

@@ -1,6 +1,7 @@
 #include "player/Prompts.h"
 
 #include "player/Clock.h"
+#include "player/Reply.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -97,5 +98,6 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     box.setInputMode(QInputDialog::TextInput);
     if (xTwips >= 0 && yTwips >= 0) box.move(xTwips / 15, yTwips / 15);
     if (runModal(box, session) != QDialog::Accepted) return QString();
-    return box.textValue();
+    // The boxes ask for numbers and y/n: what an input method typed counts as its ASCII.
+    return asciiReply(box.textValue());
 }

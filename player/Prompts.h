@@ -20,7 +20,8 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIc
                  const QString& title = QString(), Session* session = nullptr);
 
 // The modal text-input box. The position is the outer top-left in twips of the screen
-// (negative: centred). Cancel gives an empty reply.
+// (negative: centred). Cancel gives an empty reply. The reply is read as asciiReply
+// (player/Reply.h) does: full-width digits, signs and letters count as ASCII.
 QString InputBox(const QString& prompt, const QString& title = QString(),
                  const QString& defaultText = QString(), int xTwips = -1, int yTwips = -1,
                  Session* session = nullptr);

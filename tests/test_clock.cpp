@@ -127,6 +127,36 @@ private slots:
         QVERIFY(c.hasPending());
     }
 
+    // A display at 60 frames a second: every frame moment the clock passes is shown once,
+    // in order, seeing what was drawn up to that moment and not what comes at it.
+    void framesAreShownAtTheDisplaysPace() {
+        VirtualClock& c = harness::clock();
+        Session s;
+        waits::pause(s, 10); // before the hook: no frames, and none owed
+        QList<qint64> frames;
+        QList<int> seen;
+        int drawn = 0;
+        c.setFrameHook([&](qint64 t) {
+            QCOMPARE(c.msNow() <= t, true);
+            frames << t;
+            seen << drawn;
+        });
+        c.at(50, [&] { drawn = 50; });
+        waits::pause(s, 40); // 10 .. 50: frames at 17, 34
+        QCOMPARE(frames, (QList<qint64>{17, 34}));
+        waits::pause(s, 1000); // 50 .. 1050: frames 3 to 62
+        QCOMPARE(frames.size(), 62);
+        QCOMPARE(frames.at(2), qint64(50));
+        QCOMPARE(frames.last(), qint64(1034));
+        QCOMPARE(seen.at(2), 50); // the change at 50 ms is in the frame at 50 ms
+        QCOMPARE(seen.at(1), 0);
+        for (int i = 1; i < frames.size(); ++i)
+            QVERIFY(frames.at(i) - frames.at(i - 1) == 16 || frames.at(i) - frames.at(i - 1) == 17);
+        c.setFrameHook(nullptr);
+        waits::pause(s, 100);
+        QCOMPARE(frames.size(), 62);
+    }
+
     void pacerTicksOnTheClock() {
         Pacer p;
         int ticks = 0;

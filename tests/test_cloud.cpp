@@ -358,6 +358,58 @@ private slots:
         QCOMPARE(int(cloudfrm::countFromText(pasted)), count);
     }
 
+    // Ctrl+V types the clipboard in through the key rules: a letter stops it with a beep,
+    // full-width digits count as digits, a count over 10 000 gives the message.
+    void pastedCountIsTyped() {
+        MessageAnswers answers;
+        cloudfrm& v = openToFirstPrompt();
+        const CloudInside in(v);
+        const int beeps = beepCount();
+        QGuiApplication::clipboard()->setText(QStringLiteral("-12"));
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(in.InputText->text(), QString());
+        QVERIFY(!in.cmdOK->isEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("12abc"));
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(in.InputText->text(), QStringLiteral("12"));
+        QCOMPARE(beepCount(), beeps + 2);
+        QVERIFY(in.cmdOK->isEnabled());
+        QGuiApplication::clipboard()->setText(QStringLiteral("００１"));
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(answers.seen,
+                 QStringList{QStringLiteral(
+                     "エラーメッセージ: 値が大きすぎます。10000以下の数値を入力してください。")});
+        QCOMPARE(in.InputText->text(), QString());
+        QGuiApplication::clipboard()->setText(QStringLiteral("１２００"));
+        QTest::keyClick(in.InputText, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(in.InputText->text(), QStringLiteral("1200"));
+        QCOMPARE(in.ECloudpara, std::int16_t(0));
+    }
+
+    // The window is shown before the title stage draws: its first paint comes before the
+    // thousand dots, or early among them, not after them.
+    void shownBeforeTheFirstStage() {
+        struct FirstPaint : QObject {
+            QString counter;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                auto* w = qobject_cast<QWidget*>(o);
+                if (e->type() == QEvent::Paint && counter.isNull() && w &&
+                    qobject_cast<cloudfrm*>(w->window()))
+                    counter = CloudInside(*static_cast<cloudfrm*>(w->window())).Label1->text();
+                return false;
+            }
+        } first;
+        qApp->installEventFilter(&first);
+        cloudfrm& v = openFromMatter();
+        qApp->removeEventFilter(&first);
+        QVERIFY(v.isVisible());
+        // Its designer caption, or a count of the first few dots.
+        QVERIFY2(first.counter == QLatin1String("Label1") ||
+                     (first.counter.startsWith(QStringLiteral("count= ")) &&
+                      first.counter.section(QLatin1Char(' '), 1).toInt() < 100),
+                 qPrintable(first.counter));
+    }
+
     void pastedCountIsBounded() {
         cloudfrm& v = openToFirstPrompt();
         const CloudInside in(v);

@@ -1,20 +1,24 @@
 // The windows on a real X server with a window manager: fixed frames and client sizes,
 // centring with the frame, the scale chosen for the screen, the keyboard's road through
-// the course, the dialogs' places and the viewers fitting the screen. Run through
+// the course, the dialogs' places, the viewers fitting the screen, presentation mode
+// (F11) and the teacher's jump (Ctrl+G, --open). Run through
 // tools/desktop-session.sh, which starts the server and the window manager for one screen
 // size; ORVANTH_EXPECT_SCALE names the factor that screen must give. Lessons run on the
 // virtual clock; only the window manager's answers are waited for in real time.
 // ORVANTH_SHOTS_DIR, when set, receives pictures of the whole screen.
 
+#include "app/CommandLine.h"
 #include "app/Main.h"
 #include "app/QtTranslation.h"
 #include "app/frmStart.h"
 #include "cloud/cloudfrm.h"
 #include "dialogs/frmInputLight.h"
 #include "dialogs/frmInputMaterial.h"
+#include "lesson/JumpDialog.h"
 #include "lesson/frmLight.h"
 #include "lesson/frmMaterial.h"
 #include "periodic/Form1.h"
+#include "player/Presentation.h"
 #include "player/Prompts.h"
 #include "player/globals.h"
 #include "tests/support/Harness.h"
@@ -25,6 +29,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QTreeWidget>
 #include <QWindow>
 #include <QtTest>
 
@@ -133,6 +138,7 @@ private slots:
     }
     void cleanup() {
         setModalHook(nullptr);
+        presentation::leave();
         harness::closeAllWindows();
     }
 
@@ -332,6 +338,161 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(light, 5000));
         QTest::qWait(100); // whatever the window system still delivers
         QVERIFY(light->Picture1->isVisible());
+    }
+
+    // F11 shows the window full screen, scaled uniformly to fit and centred on black; F11
+    // again gives it back at its size and place. Pressed again and again while a step
+    // draws, it neither redraws the step nor disturbs its pace.
+    void presentationFillsTheScreenAndGivesTheWindowBack() {
+        frmStart& start = openStartWindow();
+        QVERIFY(waitFramed(start));
+        start.cmdItem[1]->click();
+        frmLight* light = loadedForm<frmLight>();
+        QVERIFY(light);
+        QVERIFY(waitFramed(*light));
+        const QRect place = light->geometry();
+        typeKey(Qt::Key_F11); // at the menu, whose panel covers the whole client area
+        QVERIFY(presentation::active());
+        QWidget* host = presentation::host();
+        QVERIFY(host);
+        QVERIFY(QTest::qWaitForWindowExposed(host, 5000));
+        const QRect screen = light->screen()->geometry();
+        QTRY_COMPARE(host->geometry(), screen);
+        QTRY_VERIFY(QGuiApplication::focusWindow() == host->windowHandle());
+        // The largest uniform size that fits, centred: one pair of edges touches the screen.
+        const QRect content = presentation::contentRect();
+        const double k = presentation::factor();
+        QVERIFY(std::abs(k - std::min(screen.width() / double(place.width()),
+                                      screen.height() / double(place.height()))) < 1e-9);
+        QVERIFY(content.right() >= screen.width() - 2 || content.bottom() >= screen.height() - 2);
+        QVERIFY(std::abs(content.left() - (screen.width() - 1 - content.right())) <= 1);
+        QVERIFY(std::abs(content.top() - (screen.height() - 1 - content.bottom())) <= 1);
+        // What the screen shows: the menu panel out to the content's right and bottom
+        // edges, black beyond them.
+        const QRgb panel = qRgb(255, 224, 192);
+        QImage seen;
+        // The picture of the screen is in device pixels (a scaled desktop has more).
+        auto at = [&](int x, int y) {
+            const qreal r = seen.devicePixelRatio();
+            return seen.pixel(std::clamp(int(x * r), 0, seen.width() - 1),
+                              std::clamp(int(y * r), 0, seen.height() - 1));
+        };
+        QTRY_VERIFY((seen = host->screen()->grabWindow(host->winId()).toImage(),
+                     at(content.right() - 2, content.bottom() - 2) == panel));
+        QCOMPARE(at(content.left() + 2, content.top() + 2), panel);
+        if (content.right() + 3 < screen.width()) QCOMPARE(at(content.right() + 3, 10) & 0xffffff, 0u);
+        if (content.bottom() + 3 < screen.height()) QCOMPARE(at(10, content.bottom() + 3) & 0xffffff, 0u);
+        // The navigation row is drawn where the factor puts it.
+        const QPointF exit = QPointF(content.topLeft()) + QPointF(light->cmdExit->geometry().center()) * k;
+        QVERIFY(at(int(exit.x()), int(exit.y())) != panel);
+        // The menu through the host: the first button with the focus, then wave optics.
+        typeKey(Qt::Key_Tab);
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(light->focusWidget(), static_cast<QWidget*>(light->cmdMenu[3]));
+        typeKey(Qt::Key_Return);
+        QCOMPARE(gMenuItem, std::int16_t(3));
+        QCOMPARE(gSection, std::int16_t(1));
+        QCOMPARE(gStep, std::int16_t(0));
+        shot(QStringLiteral("5-presentation-%1x%2").arg(screen.width()).arg(screen.height()));
+        // The keys reach the window: Next draws the next step, at the same factor.
+        typeKey(Qt::Key_Return);
+        QCOMPARE(gStep, std::int16_t(1));
+        QCOMPARE(presentation::shown(), static_cast<Form*>(light));
+        // The canvas is drawn for the screen's pixels where that is larger than the window.
+        const double large = k * host->devicePixelRatioF();
+        QCOMPARE(light->presentationFactor(), large > 1.0 ? large : 1.0);
+        shot(QStringLiteral("6-presentation-step-%1x%2").arg(screen.width()).arg(screen.height()));
+        typeKey(Qt::Key_Return);
+        typeKey(Qt::Key_Return); // a figure of lines and text
+        QCOMPARE(gStep, std::int16_t(3));
+        shot(QStringLiteral("6-presentation-figure-%1x%2").arg(screen.width()).arg(screen.height()));
+        // Twenty presses during the title card's wait and the drawing after it: the item
+        // starts once, its heading is printed once.
+        light->cmdExit->click();
+        int pressed = 0, headings = 0;
+        setTextRecorder([&](const QString& text, bool) {
+            if (text.contains(QStringLiteral("波　の　性　質"))) ++headings;
+        });
+        const qint64 t0 = harness::clock().msNow();
+        for (int i = 1; i <= 20; ++i)
+            harness::clock().at(t0 + i * 70, [&pressed] {
+                if (QWindow* focus = QGuiApplication::focusWindow()) QTest::keyClick(focus, Qt::Key_F11);
+                ++pressed;
+            });
+        light->cmdMenu[3]->click();
+        setTextRecorder(nullptr);
+        QCOMPARE(pressed, 20);
+        QCOMPARE(headings, 1);
+        QCOMPARE(gSection, std::int16_t(1));
+        QCOMPARE(gStep, std::int16_t(0));
+        QCOMPARE(harness::clock().msNow() - t0, qint64(1500)); // the card's own pace
+        // An even number of presses: full screen still; F11 gives the window back.
+        QTRY_VERIFY(QGuiApplication::focusWindow() != nullptr);
+        if (!presentation::active()) typeKey(Qt::Key_F11);
+        QVERIFY(presentation::active());
+        QTRY_VERIFY(QGuiApplication::focusWindow() == presentation::host()->windowHandle());
+        typeKey(Qt::Key_F11);
+        QVERIFY(!presentation::active());
+        QCOMPARE(light->presentationFactor(), 1.0);
+        QCOMPARE(light->geometry(), place);
+        QCOMPARE(light->size(), QSize(int(640 * gScale), int(400 * gScale)));
+        QVERIFY(waitFramed(*light));
+    }
+
+    // Full screen, a dialog opens over the host, enlarged with it; Escape leaves only when
+    // no dialog is open. Ctrl+G reaches the third section of the quantum item.
+    void presentationKeepsDialogsAndTheJump() {
+        frmStart& start = openStartWindow();
+        QVERIFY(waitFramed(start));
+        typeKey(Qt::Key_F11);
+        QVERIFY(presentation::active());
+        QCOMPARE(presentation::shown(), static_cast<Form*>(&start));
+        start.cmdItem[1]->click();
+        frmLight* light = loadedForm<frmLight>();
+        QVERIFY(light);
+        QCOMPARE(presentation::shown(), static_cast<Form*>(light)); // the mode followed the window
+        QTRY_VERIFY(QGuiApplication::focusWindow() == presentation::host()->windowHandle());
+        QSize dialogSize;
+        bool leftWithDialog = true;
+        setModalHook([&](QDialog& d) {
+            auto* jd = qobject_cast<JumpDialog*>(&d);
+            if (!jd) return;
+            dialogSize = jd->size();
+            QTest::keyClick(jd, Qt::Key_F11); // the mode stays while a dialog is open
+            leftWithDialog = !presentation::active();
+            shot(QStringLiteral("7-presentation-jump-list"));
+            QVERIFY(jd->select(QStringLiteral("Quantum"), 3));
+            QTest::keyClick(jd->list, Qt::Key_Return);
+        });
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_G, Qt::ControlModifier);
+        setModalHook(nullptr);
+        QVERIFY(!leftWithDialog);
+        QVERIFY(dialogSize.width() >= int(360 * presentation::factor()) - 2);
+        QCOMPARE(gMenuItem, std::int16_t(4));
+        QCOMPARE(gSection, std::int16_t(3));
+        QCOMPARE(gStep, std::int16_t(0));
+        QTRY_VERIFY(QGuiApplication::focusWindow() == presentation::host()->windowHandle());
+        typeKey(Qt::Key_Escape);
+        QVERIFY(!presentation::active());
+        QVERIFY(waitFramed(*light));
+    }
+
+    // orvanth --open Wave/5: the light window opens at the title card of the item and goes
+    // on into section 5, step 0.
+    void openStartsAtTheSection() {
+        openStartWindow();
+        cli::AppOptions o;
+        o.open = jump::parse(QStringLiteral("Wave/5"), nullptr);
+        QVERIFY(o.open);
+        cli::applyAtStart(o);
+        frmLight* light = loadedForm<frmLight>();
+        QVERIFY(light);
+        QVERIFY(waitFramed(*light));
+        QCOMPARE(gMenuItem, std::int16_t(3));
+        QCOMPARE(gSection, std::int16_t(5));
+        QCOMPARE(gStep, std::int16_t(0));
+        QCOMPARE(light->windowTitle(), QStringLiteral("光とは - 波動光学"));
+        shot(QStringLiteral("8-open-wave-5"));
     }
 };
 

@@ -5,18 +5,22 @@
 #include "lesson/Ask.h"
 #include "lesson/frmLight.h"
 #include "lesson/frmMaterial.h"
+#include "player/PasteAsTyping.h"
 #include "player/Prompts.h"
 #include "player/globals.h"
 #include "tests/support/Harness.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -148,40 +152,136 @@ private slots:
         QVERIFY(boxes.allCritical);
     }
 
-    // Pasted text passes no key filter; OK judges whatever the boxes hold.
+    // Pasted text is typed in through the key filter, as far as the filter lets it: a
+    // refused character beeps and ends the paste, a number over the box's maximum gives
+    // its message; OK then judges what was let in.
     void pastedTwoNumbers_data() {
         QTest::addColumn<QString>("amplitude");
         QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("amplitudeTaken");
+        QTest::addColumn<QString>("frequencyTaken");
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<int>("messages");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("letters") << "abc"
-                                 << "xyz" << false;
-        QTest::newRow("huge number") << QString(400, '9') << "10" << false;
-        QTest::newRow("fraction rounds in") << "4.6"
-                                            << "19.5" << true;
+                                 << "xyz"
+                                 << ""
+                                 << "" << 2 << 0 << false;
+        QTest::newRow("a sign") << "-5"
+                                << "10"
+                                << ""
+                                << "10" << 1 << 0 << false;
+        QTest::newRow("huge number") << QString(400, '9') << "10"
+                                     << "9"
+                                     << "10" << 0 << 1 << true;
+        QTest::newRow("exponent") << "1e1"
+                                  << "10"
+                                  << "1"
+                                  << "10" << 1 << 0 << false;
+        QTest::newRow("fraction") << "4.6"
+                                  << "19.5"
+                                  << "4"
+                                  << "19" << 2 << 0 << false;
         QTest::newRow("digits with a tail") << "12cm"
-                                            << "8" << true;
+                                            << "8"
+                                            << "12"
+                                            << "8" << 1 << 0 << true;
+        QTest::newRow("full-width digits") << "５０"
+                                           << "２０"
+                                           << "50"
+                                           << "20" << 0 << 0 << true;
     }
     void pastedTwoNumbers() {
         QFETCH(QString, amplitude);
         QFETCH(QString, frequency);
+        QFETCH(QString, amplitudeTaken);
+        QFETCH(QString, frequencyTaken);
+        QFETCH(int, beeps);
+        QFETCH(int, messages);
         QFETCH(bool, accepted);
         MessageBoxes boxes;
         boxes.install();
         gQuestion = 4;
         frmInputLight dlg;
         dlg.show();
+        const int before = beepCount();
         QApplication::clipboard()->setText(amplitude);
         press(dlg, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(dlg.txtInput1->text(), amplitude);
+        QCOMPARE(dlg.txtInput1->text(), amplitudeTaken);
         dlg.txtInput2->setFocus();
         QApplication::clipboard()->setText(frequency);
-        press(dlg, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(dlg.txtInput2->text(), frequency);
-        QVERIFY(dlg.OKbutton->isEnabled());
+        press(dlg, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(dlg.txtInput2->text(), frequencyTaken);
+        QCOMPARE(beepCount() - before, beeps + messages);
+        QCOMPARE(boxes.seen.size(), messages);
+        if (!dlg.OKbutton->isEnabled()) {
+            QVERIFY(amplitudeTaken.isEmpty() || frequencyTaken.isEmpty());
+            QVERIFY(!accepted);
+            return;
+        }
         dlg.OKbutton->click();
         QCOMPARE(dlg.isVisible(), !accepted);
-        QCOMPARE(boxes.seen.size(), accepted ? 0 : 1);
-        QCOMPARE(gAnswers[0], accepted ? amplitude : QString());
+        QCOMPARE(boxes.seen.size(), messages + (accepted ? 0 : 1));
+        QCOMPARE(gAnswers[0], accepted ? amplitudeTaken : QString());
+    }
+
+    // A one-field box: "-5" pasted into a 1/2/3 question beeps and leaves the box empty;
+    // "23" gives "2", the focus goes to OK and the "3" goes nowhere, as when typed; the
+    // context menu's Paste and an input method's commit are typed in the same way.
+    void pastedOneField() {
+        gQuestion = 1;
+        frmInputLight dlg;
+        dlg.show();
+        int beeps = beepCount();
+        QApplication::clipboard()->setText(QStringLiteral("-5"));
+        press(dlg, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(dlg.txtInput->text(), QString());
+        QCOMPARE(beepCount(), beeps + 1);
+        QVERIFY(!dlg.OKbutton->isEnabled());
+
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("４"));
+        QApplication::sendEvent(dlg.txtInput, &commit);
+        QCOMPARE(dlg.txtInput->text(), QString());
+        QCOMPARE(beepCount(), beeps + 2);
+        commit.setCommitString(QStringLiteral("３"));
+        QApplication::sendEvent(dlg.txtInput, &commit);
+        QCOMPARE(dlg.txtInput->text(), QStringLiteral("3"));
+        dlg.txtInput->clear();
+        dlg.txtInput->setFocus();
+
+        beeps = beepCount();
+        QApplication::clipboard()->setText(QStringLiteral("23"));
+        press(dlg, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(dlg.txtInput->text(), QStringLiteral("2"));
+        QCOMPARE(dlg.focusWidget(), dlg.OKbutton);
+        QCOMPARE(beepCount(), beeps);
+        press(dlg, Qt::Key_Return);
+        QCOMPARE(gAnswers[0], QStringLiteral("2"));
+    }
+
+    // The box's own context menu keeps its Paste, which types through the filter.
+    void pastedFromTheMenu() {
+        gQuestion = 3;
+        frmInputLight dlg;
+        dlg.show();
+        auto* paster = dlg.txtInput->findChild<PasteAsTyping*>();
+        QVERIFY(paster);
+        const std::unique_ptr<QMenu> menu(paster->contextMenu());
+        QAction* paste = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text().contains(QLatin1Char('\t') +
+                                   QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText)))
+                paste = a;
+        QVERIFY(paste);
+        const int beeps = beepCount();
+        QApplication::clipboard()->setText(QStringLiteral("3"));
+        paste->trigger();
+        QCOMPARE(dlg.txtInput->text(), QString());
+        QCOMPARE(beepCount(), beeps + 1);
+        QApplication::clipboard()->setText(QStringLiteral("２"));
+        paste->trigger();
+        QCOMPARE(dlg.txtInput->text(), QStringLiteral("2"));
     }
 
     void materialKeys_data() {

@@ -1,15 +1,24 @@
 // The tour's handout: orvanth-tour --pdf plays an item and writes handout.pdf, whose text
 // (read back with pdftotext) holds what the lesson printed, and an index page with the
-// same text; a folder that cannot be written fails at once and leaves nothing behind.
+// same text; a folder that cannot be written fails at once and leaves nothing behind; a
+// file-size limit, a full file system or a file in the folder's way ends the tour with one
+// line and status 1, and no file cut short stays under its name.
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -19,8 +28,17 @@ struct Run {
     QString out, err;
 };
 
-Run tour(const QStringList& args) {
+Run tour(const QStringList& args, rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess p;
+    if (fileSizeLimit != RLIM_INFINITY) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            // As a shell's ulimit -f: writes beyond the limit fail with EFBIG, the signal
+            // that would end the writer is ignored.
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_IGN);
+        });
+    }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
@@ -39,6 +57,29 @@ Run tour(const QStringList& args) {
 QString squeezed(QString s) {
     s.remove(QRegularExpression(QStringLiteral("[\\s\\x{3000}]")));
     return s;
+}
+
+// What a failed tour must leave: no handout, no index, every picture that is there whole,
+// and nothing but pictures and folders.
+void checkNothingCutShort(const QString& out) {
+    QVERIFY(!QFile::exists(out + QStringLiteral("/handout.pdf")));
+    QVERIFY(!QFile::exists(out + QStringLiteral("/index.html")));
+    QDirIterator it(out, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        QVERIFY2(file.endsWith(QLatin1String(".png")), qPrintable(QStringLiteral("left behind: ") + file));
+        QImageReader reader(file);
+        QVERIFY2(!reader.read().isNull(), qPrintable(QStringLiteral("a picture cut short: ") + file));
+    }
+}
+
+void checkOneErrorLine(const Run& r, const QString& needle) {
+    QCOMPARE(r.exitCode, 1);
+    const QStringList lines = r.err.split(QLatin1Char('\n')).filter(QStringLiteral("error"));
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().startsWith(QStringLiteral("orvanth-tour: error: cannot write ")),
+             qPrintable(r.err));
+    QVERIFY2(lines.first().contains(needle), qPrintable(r.err));
 }
 
 } // namespace
@@ -124,6 +165,66 @@ private slots:
         QVERIFY(!QFile::exists(folder + QStringLiteral("/handout.pdf")));
         if (readOnlyCopy)
             QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    // The handout (about 1.4 MB) is larger than the limit, every picture smaller.
+    void aFileSizeLimit() {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("limited"));
+        const Run r = tour({QStringLiteral("--out"), out, QStringLiteral("--pdf"), QStringLiteral("--items"),
+                            QStringLiteral("L2"), QStringLiteral("--scale"), QStringLiteral("1")},
+                           1024 * 1024);
+        checkOneErrorLine(r, QStringLiteral("handout.pdf: File too large"));
+        if (QTest::currentTestFailed()) return;
+        checkNothingCutShort(out);
+        QVERIFY(!QDir(out + QStringLiteral("/1/Kika")).isEmpty());
+    }
+
+    // A 5 MB file system: once with the pictures fitting and the handout not, once with
+    // the pictures running out of room.
+    void aFullFileSystem_data() {
+        QTest::addColumn<QStringList>("scales");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("handout") << QStringList{QStringLiteral("1"), QStringLiteral("1.5")}
+                                 << QStringLiteral("handout.pdf: No space left on device");
+        QTest::newRow("pictures") << QStringList{QStringLiteral("1"), QStringLiteral("1.2"),
+                                                 QStringLiteral("1.5")}
+                                  << QStringLiteral(".png: No space left on device");
+    }
+    void aFullFileSystem() {
+        QFETCH(QStringList, scales);
+        QFETCH(QString, where);
+        QTemporaryDir dir;
+        const QByteArray mountPoint = QFile::encodeName(dir.path());
+        if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=5m,mode=0700") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a small file system here: ") +
+                             QString::fromLocal8Bit(std::strerror(errno))));
+        QStringList args{QStringLiteral("--out"), dir.filePath(QStringLiteral("t")), QStringLiteral("--pdf"),
+                         QStringLiteral("--items"), QStringLiteral("L2,L5")};
+        for (const QString& s : scales)
+            args << QStringLiteral("--scale") << s;
+        const Run r = tour(args);
+        checkOneErrorLine(r, where);
+        if (QTest::currentTestFailed()) return;
+        checkNothingCutShort(dir.filePath(QStringLiteral("t")));
+        ::umount2(mountPoint.constData(), MNT_DETACH);
+    }
+
+    // A file where the tour puts a scale's folder.
+    void aFileInTheFoldersWay() {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("t"));
+        QVERIFY(QDir().mkpath(out));
+        QFile blocker(out + QStringLiteral("/1"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const Run r = tour({QStringLiteral("--out"), out, QStringLiteral("--pdf"), QStringLiteral("--items"),
+                            QStringLiteral("L2"), QStringLiteral("--scale"), QStringLiteral("1")});
+        checkOneErrorLine(r, out + QStringLiteral("/1/"));
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(!QFile::exists(out + QStringLiteral("/handout.pdf")));
+        QVERIFY(!QFile::exists(out + QStringLiteral("/index.html")));
+        QCOMPARE(QFileInfo(out + QStringLiteral("/1")).size(), 0);
     }
 };
 

@@ -11,6 +11,7 @@
 #include "tests/support/LessonTest.h"
 
 #include <QInputDialog>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -39,6 +40,7 @@ struct Replies {
     QList<int> beepsAtBox;
     frmLight* window = nullptr;
     bool paste = false;
+    bool inputMethod = false; // the box's replies are committed by an input method
     void install() {
         setModalHook([this](QDialog& d) {
             if (auto* box = qobject_cast<QInputDialog*>(&d)) {
@@ -51,7 +53,14 @@ struct Replies {
                     box->reject();
                     return;
                 }
-                box->setTextValue(reply);
+                if (inputMethod) {
+                    auto* edit = box->findChild<QLineEdit*>();
+                    QInputMethodEvent commit;
+                    commit.setCommitString(reply);
+                    QApplication::sendEvent(edit, &commit);
+                } else {
+                    box->setTextValue(reply);
+                }
                 box->accept();
                 return;
             }
@@ -98,6 +107,31 @@ void scaleRows() {
     QTest::addColumn<float>("scale");
     QTest::newRow("1") << 1.0f;
     QTest::newRow("1.5") << 1.5f;
+}
+
+// Where the wavelength axes of the colour lesson put a wavelength: 380 to 720 nm over
+// x 200 to 500.
+double nmX(double nm) {
+    return 200 + (nm - 380) * 300 / 340;
+}
+
+// The top of one curve in the logical band x1..x2, y1..y2: the middle of the columns where
+// the colour reaches highest, in logical units (-1 if the colour is not there).
+double peakX(const QImage& img, QRgb colour, double x1, double x2, double y1, double y2) {
+    int top = 1 << 30;
+    double first = -1, last = -1;
+    for (int px = int(std::ceil(x1 * gScale)); px <= int(x2 * gScale); ++px)
+        for (int py = int(std::ceil(y1 * gScale)); py <= int(y2 * gScale); ++py) {
+            if ((img.pixel(px, py) | 0xff000000u) != colour) continue;
+            if (py < top) {
+                top = py;
+                first = last = px / gScale;
+            } else if (py == top) {
+                last = px / gScale;
+            }
+            break;
+        }
+    return first < 0 ? -1 : (first + last) / 2;
 }
 
 const QString kPrompt = QStringLiteral("の名前は何ですか？上の番号で答えなさい");
@@ -164,8 +198,8 @@ private slots:
         QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
     }
 
-    // Cancel, letters, full-width digits, a huge or fractional number: each one wrong, the
-    // same part asked again; -1 ends.
+    // Cancel, letters, a full-width digit that is wrong, a huge or fractional number: each
+    // one wrong, the same part asked again; -1 ends.
     void namingQuizBadReplies() {
         frmLight& w = startIro(1.0f);
         Replies r;
@@ -173,7 +207,7 @@ private slots:
         r.boxReplies = {QString(),
                         QStringLiteral(""),
                         QStringLiteral("abc"),
-                        QStringLiteral("８"),
+                        QStringLiteral("７"),
                         QString(10000, u'8'),
                         QStringLiteral("8.5"),
                         QStringLiteral("-1")};
@@ -189,6 +223,29 @@ private slots:
         QCOMPARE(count(w.image(), verdictLine(1), QBColor(11)), 0);
     }
 
+    // With a Japanese input method on: "８" is 8 and right, "－１" ends the quiz; the
+    // replies are read as the ASCII they stand for.
+    void namingQuizThroughTheInputMethod() {
+        frmLight& w = startIro(1.0f);
+        Replies r;
+        r.window = &w;
+        r.inputMethod = true;
+        r.boxReplies = {QStringLiteral("８"), QStringLiteral("７"), QStringLiteral("－１")};
+        r.install();
+        enter(w, 1, 3);
+        const int beeps = beepCount();
+        w.cmdNext->click();
+        QCOMPARE(gStep, std::int16_t(4));
+        QCOMPARE(r.boxPrompts, (QStringList{QStringLiteral("1") + kPrompt, QStringLiteral("2") + kPrompt,
+                                            QStringLiteral("3") + kPrompt}));
+        QCOMPARE(beepCount(), beeps);
+        const QImage img = w.image();
+        QVERIFY(count(img, verdictLine(1), QBColor(11)) > 20);
+        QVERIFY(count(img, verdictLine(2), QBColor(11)) > 20);
+        QCOMPARE(count(img, logical(50, 251, 220, 340), QBColor(11)), 0);
+        QCOMPARE(count(img, logical(50, 215, 220, 340), QBColor(12)), 0);
+    }
+
     // The dotted rectangles stay on their device pixels at every scale; exactly "y" asks
     // for three colours again on a cleared page, anything else leaves the page as it is.
     void mixingAgain_data() {
@@ -197,6 +254,7 @@ private slots:
         QTest::addColumn<bool>("again");
         QTest::newRow("y 1") << 1.0f << QStringLiteral("y") << true;
         QTest::newRow("y 1.5") << 1.5f << QStringLiteral("y") << true;
+        QTest::newRow("full-width y") << 1.0f << QStringLiteral("ｙ") << true;
         QTest::newRow("Y") << 1.0f << QStringLiteral("Y") << false;
         QTest::newRow("yes") << 1.0f << QStringLiteral("yes") << false;
         QTest::newRow("n") << 1.0f << QStringLiteral("n") << false;
@@ -243,8 +301,8 @@ private slots:
         }
     }
 
-    // A reply that is not one digit 1 to 7 (pasted past the dialog's filter) still paints
-    // in one of the seven colours.
+    // A reply that is not one digit 1 to 7 (set into the box past the dialog's filter)
+    // still paints in one of the seven colours.
     void mixingColourKeptInRange_data() {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<int>("colour");
@@ -319,6 +377,66 @@ private slots:
         QCOMPARE(probe(circle, 245, 275 + 20), cyan | 0xff000000);
         // The label stays visible above the circle.
         QVERIFY(count(circle, logical(265, 140, 400, 170), QBColor(13)) > 20);
+    }
+
+    // The sensitivity curves peak where the eye's do: the S, M and L cones near 420, 534
+    // and 564 nm, rods (scotopic) at 507 nm and cones together (photopic) at 555 nm, on
+    // axes whose labels stand at their wavelengths.
+    void sensitivityPeaks_data() { scaleRows(); }
+    void sensitivityPeaks() {
+        QFETCH(float, scale);
+        harness::setUp(scale);
+        driver::Learner learner;
+        auto expectPeak = [](const QImage& img, QRgb colour, double nm, double y1, double y2) {
+            const double x = peakX(img, colour, 201, 500, y1, y2);
+            return std::fabs(x - nmX(nm)) <= 2
+                       ? QString()
+                       : QStringLiteral("%1 nm: drawn at x %2, expected %3").arg(nm).arg(x).arg(nmX(nm));
+        };
+        QVERIFY2(lessontest::stepTo(learner, driver::Course::Light, QStringLiteral("Iro"), 4, 2),
+                 qPrintable(learner.failure()));
+        QImage img = learner.window()->image();
+        for (const QString& fault :
+             {expectPeak(img, QBColor(9), 507, 60, 249), expectPeak(img, QBColor(12), 555, 60, 249)})
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY2(lessontest::stepTo(learner, driver::Course::Light, QStringLiteral("Iro"), 5, 1),
+                 qPrintable(learner.failure()));
+        img = learner.window()->image();
+        for (const QString& fault :
+             {expectPeak(img, QBColor(9), 420, 40, 279), expectPeak(img, QBColor(10), 534, 40, 279),
+              expectPeak(img, QBColor(12), 564, 40, 279)})
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        // The label 400 is centred on its tick: white on both sides of x 400 nm.
+        QVERIFY(count(img, logical(nmX(400) - 12, 287, nmX(400) - 2, 300), QBColor(15)) > 0);
+        QVERIFY(count(img, logical(nmX(400) + 2, 287, nmX(400) + 12, 300), QBColor(15)) > 0);
+        driver::Learner::closeAll();
+    }
+
+    // The television's yellow: a green band near 530 nm and the red phosphor's narrow
+    // lines near 626 nm, and no light at all in the blue.
+    void televisionYellowHasNoBlue_data() { scaleRows(); }
+    void televisionYellowHasNoBlue() {
+        QFETCH(float, scale);
+        harness::setUp(scale);
+        driver::Learner learner;
+        QVERIFY2(lessontest::stepTo(learner, driver::Course::Light, QStringLiteral("Iro"), 5, 3),
+                 qPrintable(learner.failure()));
+        const QImage img = learner.window()->image();
+        const QRgb tv = QBColor(11);
+        QCOMPARE(count(img, logical(201, 50, nmX(480), 276), tv), 0); // nothing from 380 to 480 nm
+        const double green = peakX(img, tv, 300, 385, 50, 276);
+        QVERIFY2(std::fabs(green - nmX(530)) <= 2, qPrintable(QStringLiteral("green band at %1").arg(green)));
+        // The red lines, seen in a row just above the axis: only between 610 and 635 nm.
+        const int row = int(std::nearbyint(260 * gScale));
+        int inside = 0, outside = 0;
+        for (int px = int(385 * gScale); px <= int(500 * gScale); ++px) {
+            if ((img.pixel(px, row) | 0xff000000u) != tv) continue;
+            const double x = px / gScale;
+            (x >= nmX(610) && x <= nmX(635) ? inside : outside)++;
+        }
+        QVERIFY2(inside > 0 && outside == 0,
+                 qPrintable(QStringLiteral("%1 in, %2 out").arg(inside).arg(outside)));
+        driver::Learner::closeAll();
     }
 };
 

@@ -36,6 +36,31 @@ bool near(const QImage& img, double x, double y, QRgb colour) {
     return false;
 }
 
+// The least-time crossing of the surface y 175 on the way from A (150, 50) in air to
+// P (450, 300) in water of index 1.33, found by minimising the travel time itself.
+double travelTime(double x) {
+    return std::hypot(x - 150, 125) + 1.33 * std::hypot(450 - x, 125);
+}
+double leastTimeCrossing() {
+    double best = 150;
+    for (double x = 150; x <= 450; x += 0.01)
+        if (travelTime(x) < travelTime(best)) best = x;
+    return best;
+}
+
+// The middle of the columns of one colour in the logical row y between x 150 and 450.
+double columnOf(const QImage& img, double y, QRgb colour) {
+    double sum = 0;
+    int n = 0;
+    const int row = int(std::nearbyint(y * gScale));
+    for (int x = int(150 * gScale); x <= int(450 * gScale); ++x)
+        if ((img.pixel(x, row) | 0xff000000) == colour) {
+            sum += x / gScale;
+            ++n;
+        }
+    return n ? sum / n : -1;
+}
+
 // Where two pictures of one size differ (empty: nowhere).
 QRect diffBox(const QImage& a, const QImage& b) {
     QRect box;
@@ -54,7 +79,7 @@ struct Answers {
     QStringList prompts;
     std::function<void()> whileOpen;
     std::function<void()> closeInstead; // closes the lesson window instead of answering
-    bool paste = false;                 // the replies go into the box as a paste, unfiltered
+    bool paste = false;                 // the replies are set into the box past the key filter
     void install() {
         setModalHook([this](QDialog& d) {
             const QString reply = replies.value(asked++, QStringLiteral("2"));
@@ -253,8 +278,9 @@ private slots:
         QVERIFY(near(w.image(), 494, 116, QBColor(12)));
     }
 
-    // Pasted answers pass the key filter: the reflection quiz reads them as numbers, the
-    // prism quiz compares the text, and either goes on until the answer is right.
+    // Text set into the box past the key filter (a paste is typed in through it): the
+    // reflection quiz reads it as a number, the prism quiz compares the text, and either
+    // goes on until the answer is right.
     void pastedAnswers_data() {
         QTest::addColumn<int>("section");
         QTest::addColumn<int>("step");
@@ -473,6 +499,43 @@ private slots:
         QVERIFY(is(at(0, 30, -70), QBColor(15)));               // the lens, back, through 0
         QVERIFY(!is(at(160 * deg, 50), QBColor(15)));           // the wall is open at the front
         QCOMPARE(probe(img, 320, cy + 0.0), QBColor(0));        // nothing inside
+    }
+
+    // The right path of the refraction figure crosses the surface where the travel time
+    // is least for n = 1.33, on both sides of the surface, and its neighbour takes longer;
+    // the normal of the construction stands at that crossing.
+    void fermatCrossingIsTheLeastTime_data() { lessontest::scaleRows(); }
+    void fermatCrossingIsTheLeastTime() {
+        QFETCH(float, scale);
+        harness::setUp(scale);
+        driver::Learner learner;
+        const double best = leastTimeCrossing();
+        for (int step : {14, 16}) {
+            QVERIFY2(lessontest::stepTo(learner, driver::Course::Light, QStringLiteral("Kika"), 2, step),
+                     qPrintable(learner.failure()));
+            const QImage img = learner.window()->image();
+            // Where a straight path from A through the crossing x meets the rows 150 (air)
+            // and 250 (water).
+            auto inAir = [](double x) { return 150 + (x - 150) * 100 / 125; };
+            auto inWater = [](double x) { return x + (450 - x) * 75 / 125; };
+            const double yellowAir = columnOf(img, 150, QBColor(14)),
+                         yellowWater = columnOf(img, 250, QBColor(14));
+            const QString where =
+                QStringLiteral("step %1: yellow at %2 and %3, least time through %4 (%5, %6)")
+                    .arg(step)
+                    .arg(yellowAir)
+                    .arg(yellowWater)
+                    .arg(best)
+                    .arg(inAir(best))
+                    .arg(inWater(best));
+            QVERIFY2(std::fabs(yellowAir - inAir(best)) <= 1.5, qPrintable(where));
+            QVERIFY2(std::fabs(yellowWater - inWater(best)) <= 1.5, qPrintable(where));
+            // The red neighbour, read back from its column in air, is slower.
+            const double red = 150 + (columnOf(img, 150, QBColor(12)) - 150) * 125 / 100;
+            QVERIFY2(std::fabs(red - best) > 10 && travelTime(red) > travelTime(best),
+                     qPrintable(QStringLiteral("neighbour through %1").arg(red)));
+        }
+        QVERIFY(near(learner.window()->image(), best, 110, QBColor(7))); // the normal
     }
 
     // The numbers of the three refraction paths each stand at the end of their own path,

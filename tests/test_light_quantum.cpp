@@ -24,24 +24,11 @@ struct Peak {
     double y = 1e9;
 };
 
-// The peak of the curve at temperature T as the lesson's formula places its points:
-// ν from 10 down by 0.03, the point (600 - 30ν, 280 - Int(100 E)).
-Peak plannedPeak(double T) {
-    Peak best;
-    double first = 0, last = 0;
-    for (int k = 0; k < 330; ++k) {
-        const double nu = 10 - 0.03 * k;
-        const double E = nu * nu * nu / (std::exp(4799 * nu / T) - 1);
-        const double x = 600 - 30 * nu, y = 280 - std::floor(100 * E);
-        if (y < best.y) {
-            best.y = y;
-            first = last = x;
-        } else if (y == best.y) {
-            last = x;
-        }
-    }
-    best.x = (first + last) / 2;
-    return best;
+// Where Wien's displacement law puts the peak of the curve at temperature T on the
+// graph's wavelength axis: λmax = 2.898e-3 m K / T, on the axis through 400 nm at x 375
+// and 700 nm at x 460.
+double wienX(double T) {
+    return 375 + (2.8978e6 / T - 400) * 85 / 300;
 }
 
 // The same, measured: the topmost pixel of the colour in every column right of the axis.
@@ -89,8 +76,9 @@ private slots:
     void cleanup() { driver::Learner::closeAll(); }
 
     // Seven curves with a colour of their own (the eighth repeats the first's colour below
-    // it): each peaks where Planck's law puts it, and the hotter the body, the shorter the
-    // wavelength of its peak (the further left on the frequency axis).
+    // it): each peaks at the wavelength Wien's law gives, the 6000 K one inside the drawn
+    // visible band and near the top of the graph, and the hotter the body, the shorter the
+    // wavelength of its peak. The ticks stand at 400 nm, 700 nm and 1 μm.
     void blackBodyPeaksMoveToShorterWavelengths_data() { lessontest::scaleRows(); }
     void blackBodyPeaksMoveToShorterWavelengths() {
         QFETCH(float, scale);
@@ -103,26 +91,76 @@ private slots:
             double previousX = 0;
             for (int j = 0; j < 7; ++j) {
                 const double T = 6000 - 500 * j;
-                const Peak planned = plannedPeak(T);
                 const Peak drawn = drawnPeak(img, QBColor(7 - j));
-                const QString where = QStringLiteral("step %1, T = %2 K: drawn (%3, %4), planned (%5, %6)")
+                const QString where = QStringLiteral("step %1, T = %2 K: drawn (%3, %4), Wien x %5")
                                           .arg(step)
                                           .arg(T)
                                           .arg(drawn.x)
                                           .arg(drawn.y)
-                                          .arg(planned.x)
-                                          .arg(planned.y);
-                QVERIFY2(std::abs(drawn.y - planned.y) <= 1, qPrintable(where));
-                QVERIFY2(std::abs(drawn.x - planned.x) <= 2, qPrintable(where));
+                                          .arg(wienX(T));
+                QVERIFY2(std::abs(drawn.x - wienX(T)) <= 2.5, qPrintable(where));
                 QVERIFY2(drawn.x > previousX, qPrintable(where)); // cooler: further right
                 previousX = drawn.x;
+                if (j == 0) {
+                    QVERIFY2(drawn.x > 375 && drawn.x < 460, qPrintable(where)); // in the band
+                    QVERIFY2(drawn.y >= 10 && drawn.y <= 30, qPrintable(where)); // on the page
+                }
             }
-            // Wien: the peak frequency grows in proportion to the temperature.
-            const double hot = (600 - plannedPeak(6000).x) / 30,
-                         cool = (600 - drawnPeak(img, QBColor(1)).x) / 30;
-            QVERIFY2(std::abs(hot / cool - 2.0) < 0.1,
-                     qPrintable(QStringLiteral("%1 / %2").arg(hot).arg(cool)));
+            // The band's edges and the ticks at their wavelengths.
+            QVERIFY(near(*learner.window(), 375, 200, QBColor(13)));
+            QVERIFY(near(*learner.window(), 460, 200, QBColor(12)));
+            for (double x : {375.0, 460.0, 545.0})
+                QVERIFY2(near(*learner.window(), x, 284, QBColor(15)),
+                         qPrintable(QStringLiteral("tick at %1").arg(x)));
         }
+    }
+
+    // The diffraction image is a single slit's (sin β / β)^2, β = πx/25: its first side
+    // fringes stand where the derivative vanishes, tan β = β (β = 1.4303π, x = ±35.76),
+    // 4.72 % as high as the middle; the plate's grains fall with that density, 93 % of them
+    // within the central fringe (a few less as pixels, where they overlap) and some outside.
+    void dualityFringes_data() { lessontest::scaleRows(); }
+    void dualityFringes() {
+        QFETCH(float, scale);
+        harness::setUp(scale);
+        driver::Learner learner;
+        QVERIFY2(lessontest::stepTo(learner, Course::Light, QStringLiteral("Quantum"), 4, 2),
+                 qPrintable(learner.failure()));
+        const QImage img = learner.window()->image();
+        double beta = 1.43 * M_PI; // Newton's method on tan β = β near the first side maximum
+        for (int k = 0; k < 20; ++k)
+            beta -= (std::tan(beta) - beta) / (1 / std::pow(std::cos(beta), 2) - 1);
+        const double sideX = 25 * beta / M_PI, sideHeight = 150 * std::pow(std::sin(beta) / beta, 2);
+        for (int side : {-1, 1}) {
+            // The topmost white pixel between the first and second dark fringes.
+            double topY = 1e9, first = -1, last = -1;
+            for (int px = int(std::ceil((500 + side * 26.0) * gScale));
+                 px != int((500 + side * 49.0) * gScale); px += side)
+                for (int py = int(130 * gScale); py <= int(149 * gScale); ++py) {
+                    if ((img.pixel(px, py) | 0xff000000u) != QBColor(15)) continue;
+                    if (py / gScale < topY - 1e-9) {
+                        topY = py / gScale;
+                        first = last = px / gScale;
+                    } else if (std::abs(py / gScale - topY) < 1e-9) {
+                        last = px / gScale;
+                    }
+                    break;
+                }
+            const double x = (first + last) / 2;
+            const QString where = QStringLiteral("side fringe at (%1, %2), expected (%3, %4)")
+                                      .arg(x)
+                                      .arg(topY)
+                                      .arg(500 + side * sideX)
+                                      .arg(150 - sideHeight);
+            QVERIFY2(std::abs(x - (500 + side * sideX)) <= 1.5, qPrintable(where));
+            QVERIFY2(std::abs(topY - (150 - sideHeight)) <= 1.5, qPrintable(where));
+        }
+        const QRgb white = QBColor(15);
+        const int centre = lessontest::count(img, lessontest::logical(475, 152, 525, 300), white);
+        const int all = lessontest::count(img, lessontest::logical(428, 152, 572, 300), white);
+        QVERIFY2(
+            all > 0 && double(centre) / all > 0.8 && double(centre) / all < 0.97 && all - centre > 0,
+            qPrintable(QStringLiteral("%1 of %2 grain pixels in the central fringe").arg(centre).arg(all)));
     }
 
     // The photon lands on the body at (462, 192) and the electron leaves it 991 tenths of a

@@ -7,6 +7,7 @@
 #include "dialogs/frmInputLight.h"
 #include "lesson/Page.h"
 #include "lesson/frmLight.h"
+#include "light/procedures.h"
 #include "light/wave/sections.h"
 #include "player/Prompts.h"
 #include "player/globals.h"
@@ -93,9 +94,9 @@ frmLight& startWave(float scale) {
 // The closing step of the section before, then Next up to the step: every step finds the
 // window as the steps before it leave it.
 void enter(frmLight& w, int section, int step) {
-    static const int closing[] = {0, 6, 6, 8, 4, 10, 6, 14};
+    const lesson::Section* before = light::Wave.section(section - 1);
     gSection = std::int16_t(section - 1);
-    gStep = std::int16_t(closing[section - 1] - 1);
+    gStep = std::int16_t((before ? before->closingStep() : 0) - 1);
     w.cmdNext->click();
     while (gSection == section && gStep < step)
         w.cmdNext->click();

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build folder, unpacks it into a temporary root, checks
-# what it holds and runs the unpacked orvanth-tour from there for one item.
+# Builds the Debian package from a build folder, checks it with lintian (any tag fails),
+# unpacks it into a temporary root, checks what it holds, asks both unpacked programs for
+# their help and version, and runs the unpacked orvanth-tour from there for one item.
 #
 #   tests/test_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
@@ -12,12 +13,12 @@ fail() {
   echo "test_package: FAIL: $*" >&2
   exit 1
 }
-for tool in cpack dpkg-deb appstreamcli desktop-file-validate; do
+for tool in cpack dpkg-deb appstreamcli desktop-file-validate lintian man; do
   command -v "$tool" >/dev/null || fail "$tool is not installed (tools/install-deps.sh installs it)"
 done
 
 # Only what the package holds is built; an up-to-date folder builds nothing.
-cmake --build "$build" --target orvanth orvanth-tour orvanth_media orvanth_icons >/dev/null
+cmake --build "$build" --target orvanth orvanth-tour orvanth_media orvanth_icons orvanth_docs >/dev/null
 (cd "$build" && cpack -G DEB -B "$tmp/out" >"$tmp/cpack.log" 2>&1) || {
   cat "$tmp/cpack.log" >&2
   fail "cpack failed"
@@ -31,6 +32,15 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins fonts-ipafont-gothic; do
   grep -q "$dep" <<<"$depends" || fail "Depends lacks $dep: $depends"
 done
+
+# Debian's own checks: not one error, warning or other tag of the default level.
+status=0
+lintian --tag-display-limit 0 --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>"$tmp/lintian.err" ||
+  status=$?
+if [ "$status" -ne 0 ] || [ -s "$tmp/lintian.log" ]; then
+  cat "$tmp/lintian.log" "$tmp/lintian.err" >&2
+  fail "lintian reports tags"
+fi
 
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
@@ -64,6 +74,29 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/$app.metainfo.xml" >"$t
   cat "$tmp/as.log" >&2
   fail "appstreamcli validate"
 }
+
+# The changelog names the package's version, and the manual pages describe every option
+# the programs' own help lists.
+version=$(dpkg-deb -f "$deb" Version)
+head -n1 < <(zcat "$root/usr/share/doc/orvanth/changelog.gz") | grep -qF "orvanth ($version)" ||
+  fail "the changelog's last entry is not version $version"
+for prog in orvanth orvanth-tour; do
+  out=$("$root/usr/bin/$prog" --version) || fail "$prog --version failed"
+  [ "$out" = "$prog $version" ] || fail "$prog --version says: $out"
+  help=$("$root/usr/bin/$prog" --help) || fail "$prog --help failed"
+  grep -q "^usage: $prog" <<<"$help" || fail "$prog --help prints no usage"
+  page=$(MANWIDTH=200 man -l "$root/usr/share/man/man1/$prog.1.gz" 2>/dev/null | col -b) ||
+    fail "the manual page of $prog does not format"
+  for opt in $(grep -oE -- '--[a-z][a-z-]+' <<<"$help" | sort -u); do
+    grep -qF -- "$opt" <<<"$page" || fail "the manual page of $prog lacks $opt"
+  done
+  set +e
+  "$root/usr/bin/$prog" --no-such-option >/dev/null 2>"$tmp/bad.err"
+  status=$?
+  set -e
+  [ "$status" -eq 2 ] || fail "$prog --no-such-option exits with $status, not 2"
+  grep -q "no-such-option" "$tmp/bad.err" || fail "$prog does not name the unknown option"
+done
 
 # The unpacked tour, through its link, finds the media beside the real executable.
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/orvanth-tour" --out "$tmp/tour" --items L5 --scale 1 \

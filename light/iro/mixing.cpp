@@ -140,7 +140,7 @@ void filters(Page& p) {
     p.hide(Image1);
     contentPage(p);
     p.narrate(20, 10,
-              {QStringLiteral("赤・緑・青の単色光を混ぜると、あらゆる色が作れます。"),
+              {QStringLiteral("赤・緑・青の単色光を混ぜると、多くの色が作れます。"),
                QStringLiteral("一方、絵の具の色は光を出しているのではありません。"),
                QStringLiteral("自然光の一部の色が吸収され、残った光を見ているのです。")});
     filterDiagram(p);

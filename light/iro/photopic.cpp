@@ -12,11 +12,12 @@ namespace {
 
 // ---- figures ----
 
-// The scotopic curve (rods, blue) peaks at 500 nm, the photopic one (cones, red) near 555.
+// The scotopic curve (rods, blue) peaks at 507 nm, the photopic one (cones, red) at 555.
 void efficiencyGraph(Page& p) {
-    for (int x = 100; x <= 400; ++x) {
-        p.pset(x + 100, 250 - 180 * std::exp(-0.001 * (x - 200) * (x - 200)), QBColor(9));
-        p.pset(x + 100, 250 - 140 * std::exp(-0.0008 * (x - 230) * (x - 230)), QBColor(12));
+    const double rods = wavelengthX(507), cones = wavelengthX(555);
+    for (int x = 200; x <= 500; ++x) {
+        p.pset(x, 250 - 180 * std::exp(-0.001 * (x - rods) * (x - rods)), QBColor(9));
+        p.pset(x, 250 - 140 * std::exp(-0.0008 * (x - cones) * (x - cones)), QBColor(12));
     }
     const QRgb c = p.foreColour();
     p.line(200, 80, 200, 250, c);
@@ -25,7 +26,7 @@ void efficiencyGraph(Page& p) {
     p.print(175, 130, QStringLiteral("視"));
     p.print(175, 160, QStringLiteral("感"));
     p.print(175, 190, QStringLiteral("度"));
-    p.print(240, 255, QStringLiteral("400         500         600         700(nm)"));
+    wavelengthLabels(p, 255, {400, 500, 600, 700});
     p.print(320, 275, QStringLiteral("波長"));
     p.print(235, 105, QStringLiteral("暗所視"));
     p.print(340, 130, QStringLiteral("明所視"));

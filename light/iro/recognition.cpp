@@ -121,7 +121,7 @@ void howWeSee(Page& p) {
     medama(p, 320, 170);
     p.narrate(15, 240,
               {QStringLiteral("網膜に届いた光は視細胞に吸収され、"),
-               QStringLiteral("視物質（ロドプシン）に化学変化を起こします。"),
+               QStringLiteral("視物質（桿体のロドプシン、錐体の3種のオプシン）に化学変化を起こします。"),
                QStringLiteral("そのエネルギーが視神経を刺激し、"),
                QStringLiteral("その信号（パルス）が大脳の視覚中枢に伝わって、"),
                QStringLiteral("視覚や色覚が生まれるのです。")});
@@ -130,8 +130,9 @@ void howWeSee(Page& p) {
 void theoryOfColours(Page& p) {
     p.cls();
     p.narrate(10, 10,
-              {QStringLiteral("視覚や色覚は、1810年の『色彩論』の中で詳しく研究され、"),
-               QStringLiteral("今日の色彩科学の基礎が築かれました。")});
+              {QStringLiteral("色の感じ方は、1810年の『色彩論』で知覚の面から詳しく論じられました。"),
+               QStringLiteral("今日の色彩科学は、ニュートン、ヤング、グラスマン、マクスウェル、"),
+               QStringLiteral("ヘルムホルツらの研究を土台に、1931年のCIE表色系として築かれました。")});
 }
 
 // clang-format off

@@ -85,7 +85,7 @@ void isomerised(Page& p) {
     p.fore(QBColor(7));
     p.print(520, 80, QStringLiteral("O"));
     p.print(340, 10, QStringLiteral("オールトランス-レチナール"));
-    p.print(350, 150, QStringLiteral("全トランス型の炭化水素となり、"));
+    p.print(350, 150, QStringLiteral("全トランス型のアルデヒドとなり、"));
     p.print(200, 200, QStringLiteral("この構造の変化が視神経を刺激するのです。"));
 }
 

@@ -5,6 +5,8 @@
 #include "lesson/Page.h"
 #include "player/globals.h"
 
+#include <initializer_list>
+
 namespace light::iro {
 
 extern const lesson::Section recognition;      // 1: colour recognition, the eyeball and its quiz
@@ -30,6 +32,27 @@ inline QRgb magenta() {
 }
 inline QRgb cyan() {
     return RGB(0, 159, 197);
+}
+
+// The wavelength axes of the lesson's graphs run from x 200 to 500 for 380 to 720 nm.
+inline double wavelengthX(double nm) {
+    return 200 + (nm - 380) * 300 / 340;
+}
+
+// A label centred on x at every scale (the text's width is in device pixels).
+inline void centredLabel(Page& p, double x, double y, const QString& text) {
+    p.print(x - p.textWidth(text) / p.scale() / 2, y, text);
+}
+
+// The labels of a wavelength axis at their ticks, "(nm)" after the last one.
+inline void wavelengthLabels(Page& p, double y, std::initializer_list<int> nms) {
+    double right = 0;
+    for (int nm : nms) {
+        const QString text = QString::number(nm);
+        centredLabel(p, wavelengthX(nm), y, text);
+        right = wavelengthX(nm) + p.textWidth(text) / p.scale() / 2;
+    }
+    p.print(right + 5, y, QStringLiteral("(nm)"));
 }
 
 } // namespace light::iro

@@ -20,20 +20,23 @@ void axes(Page& p) {
     p.lineTo(500, 280, c);
 }
 
+// The three cones' sensitivities as bells about their peaks: S near 420 nm, M near 534,
+// L near 564 (the blue, green and red cones).
 void coneGraph(Page& p) {
-    for (int x = 100; x <= 400; ++x) {
-        p.pset(x + 100, 280 - 230 * std::exp(-0.001 * (x - 200) * (x - 200)), QBColor(9));
-        p.pset(x + 100, 280 - 180 * std::exp(-0.0007 * (x - 250) * (x - 250)), QBColor(10));
-        p.pset(x + 100, 280 - 170 * std::exp(-0.0005 * (x - 290) * (x - 290)), QBColor(12));
+    const double s = wavelengthX(420), m = wavelengthX(534), l = wavelengthX(564);
+    for (int x = 200; x <= 500; ++x) {
+        p.pset(x, 280 - 230 * std::exp(-0.001 * (x - s) * (x - s)), QBColor(9));
+        p.pset(x, 280 - 180 * std::exp(-0.0007 * (x - m) * (x - m)), QBColor(10));
+        p.pset(x, 280 - 170 * std::exp(-0.0005 * (x - l) * (x - l)), QBColor(12));
     }
     axes(p);
     p.print(175, 120, QStringLiteral("感"));
     p.print(175, 190, QStringLiteral("度"));
-    p.print(240, 285, QStringLiteral("400                                               700 (nm)"));
+    wavelengthLabels(p, 285, {400, 700});
     p.print(330, 300, QStringLiteral("波長"));
-    p.print(280, 30, QStringLiteral("blue"));
-    p.print(350, 80, QStringLiteral("green"));
-    p.print(400, 110, QStringLiteral("red"));
+    centredLabel(p, s, 30, QStringLiteral("blue"));
+    p.print(m - 55, 80, QStringLiteral("green"));
+    p.print(l + 12, 110, QStringLiteral("red"));
 }
 
 void spectrumFrame(Page& p) {
@@ -42,7 +45,7 @@ void spectrumFrame(Page& p) {
     p.print(180, 130, QStringLiteral("対"));
     p.print(180, 160, QStringLiteral("強"));
     p.print(180, 190, QStringLiteral("度"));
-    p.print(200, 290, QStringLiteral("400                        500     600  700 (nm)"));
+    wavelengthLabels(p, 290, {400, 500, 600, 700});
     p.print(320, 310, QStringLiteral("波長"));
 }
 
@@ -54,18 +57,20 @@ void lemonCurve(Page& p) {
     p.arc(418, 215, 40, c, 1.745329, 2.356194);
 }
 
-// A broad blue band and two narrow lines, green and red, the red one reaching the top.
+// A display shows yellow with its green and red emitters only: a green band about 530 nm
+// and the narrow red lines of the red phosphor near 620 and 626 nm, no blue at all.
 void televisionCurve(Page& p) {
-    for (int x = 100; x <= 400; ++x)
-        p.pset(x + 100, 280 - 100 * std::exp(-0.0005 * (x - 200) * (x - 200)), QBColor(11));
+    const double green = wavelengthX(530);
+    for (int x = 200; x <= 500; ++x)
+        p.pset(x, 280 - 140 * std::exp(-0.0025 * (x - green) * (x - green)), QBColor(11));
     p.fore(QBColor(11));
-    p.polyline(QBColor(11), {306, 180, 306, 150, 310, 150, 310, 185});
-    p.line(345, 145, 345, 242);
-    p.polyline(QBColor(11), {350, 250, 350, 145, 345, 145});
-    p.polyline(QBColor(11), {363, 265, 370, 1, 377, 273});
+    const double weak = wavelengthX(620), strong = wavelengthX(626);
+    p.polyline(QBColor(11), {weak - 2, 279, weak, 200, weak + 2, 279});
+    p.polyline(QBColor(11), {strong - 2, 279, strong, 125, strong + 2, 279});
     p.print(390, 100, QStringLiteral("テレビの黄色"));
     p.fore(QBColor(14));
-    p.print(400, 190, QStringLiteral("天然レモンの黄色"));
+    // Right of the red lines, which stand where the label used to begin.
+    p.print(428, 190, QStringLiteral("天然レモンの黄色"));
 }
 
 // ---- the mixing exercise ----

@@ -110,11 +110,16 @@ void refractionMedia(Page& p) {
     p.box(150, 175, 450, 300, QBColor(9), Filled);
 }
 
+// Where the path of least time from A (150, 50) to P (450, 300) crosses the surface y 175
+// into water of index 1.33: the x that makes sin(θi) = 1.33 sin(θr), about 347.2. The
+// neighbouring path crosses 30 units to the left of it.
+constexpr double kLeastTimeX = 347, kNeighbourX = 317;
+
 // The refraction figure with the right path (yellow) and one very close to it (light red).
 void neighbouringPaths(Page& p) {
     refractionMedia(p);
-    p.polyline(QBColor(14), {150, 50, 380, 175, 450, 300});
-    p.polyline(QBColor(12), {150, 50, 350, 175, 450, 300});
+    p.polyline(QBColor(14), {150, 50, kLeastTimeX, 175, 450, 300});
+    p.polyline(QBColor(12), {150, 50, kNeighbourX, 175, 450, 300});
 }
 
 // ---- steps ----
@@ -255,7 +260,7 @@ void whyRefract(Page& p) {
     p.print(465, 225, QStringLiteral("水(屈折率 n = 1.33)"));
     p.polyline(QBColor(4), {150, 50, 200, 175, 450, 300});
     p.line(150, 50, 450, 300, QBColor(1));
-    p.polyline(QBColor(6), {150, 50, 380, 175, 450, 300});
+    p.polyline(QBColor(6), {150, 50, kLeastTimeX, 175, 450, 300});
     NumberRow(p, kRefractionLabels);
     p.print(140, 35, QStringLiteral("A"));
     const QString first = QStringLiteral("屈折率nの媒質の中では、光の見かけの速さはc/nになります。");
@@ -305,22 +310,27 @@ void perpendiculars(Page& p) {
     else
         p.print(Device(Coord(150).pixels() - p.textWidth(QStringLiteral("P")) - 3), Device(p.lineTop()),
                 QStringLiteral("P"));
-    p.print(340, 165, QStringLiteral("b         a"));
-    p.line(350, 175, 357, 163);
-    p.line(380, 175, 360, 192);
-    p.print(355, 152, QStringLiteral("x"));
-    p.print(350, 185, QStringLiteral("y"));
+    // b, the neighbour's crossing; a, the right one. x is the foot of the perpendicular
+    // from b on the right path in air, y the foot of the one from a on the neighbour's
+    // path in water.
+    p.print(kNeighbourX - 10, 165, QStringLiteral("b"));
+    p.print(kLeastTimeX + 2, 165, QStringLiteral("a"));
+    p.line(kNeighbourX, 175, 325.6, 161.4);
+    p.line(kLeastTimeX, 175, 332.9, 190);
+    p.print(324, 152, QStringLiteral("x"));
+    p.print(321, 185, QStringLiteral("y"));
 }
 
 void snellFromFermat(Page& p) {
     perpendiculars(p);
-    p.line(380, 100, 380, 250);
+    p.line(kLeastTimeX, 100, kLeastTimeX, 250);
     p.print(18, 320, QStringLiteral("一方、∠abx = θi（入射角）、∠bay = θr（屈折角）ですから、"));
     const QRgb c = p.foreColour();
-    p.arc(380, 175, 40, c, 1.5708, 2.61799);
-    p.arc(380, 175, 40, c, 4.71239, 5.23599);
-    p.print(340, 125, QStringLiteral("θi"));
-    p.print(385, 215, QStringLiteral("θr"));
+    // The arcs span the true angles of the right path: θi = atan(197/125), θr = atan(103/125).
+    p.arc(kLeastTimeX, 175, 40, c, 1.5708, 2.57618);
+    p.arc(kLeastTimeX, 175, 40, c, 4.71239, 5.40159);
+    p.print(307, 125, QStringLiteral("θi"));
+    p.print(352, 215, QStringLiteral("θr"));
     p.print(18, 340, QStringLiteral("したがって、sin(θi) = n × sin(θr) となります。"));
 }
 

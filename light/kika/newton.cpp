@@ -112,7 +112,7 @@ void particleField(Page& p, bool paced) {
 }
 
 void particlesNarration(Page& p) {
-    p.print(300, 200, QStringLiteral("空気中には微粒子が多く漂っています。"));
+    p.print(300, 200, QStringLiteral("空気中には分子や微粒子が多く漂っています。"));
 }
 
 // The field as step 12 leaves it, drawn at once: for a scattering step entered with the
@@ -274,7 +274,7 @@ void thirdPrismHere(Page& p) {
 
 void sevenColoursAgain(Page& p) {
     thirdPrismHere(p);
-    p.lbldisp(lblText2, 18, 330, 7, QStringLiteral("白色光は再び7色に分かれます。"));
+    p.lbldisp(lblText2, 18, 330, 7, QStringLiteral("白色光は再び虹の色に分かれます。"));
     secondSpectrum(p);
 }
 
@@ -314,7 +314,7 @@ void scattering(Page& p) {
     p.hide({lblText1, lblText2});
     p.cls();
     p.lbldisp(lblText1, 18, 180, 7,
-              QStringLiteral("反射や屈折の結果、光があらゆる方向に広がることを散乱といいます。"));
+              QStringLiteral("分子や微粒子が光を受けて四方へ放射し直すことを散乱といいます。"));
 }
 
 void particles(Page& p) {
@@ -397,8 +397,9 @@ void lightAsParticles(Page& p) {
     raysNotColoured(p);
     p.fontSize(14);
     p.narrate(18, {QString(), QStringLiteral("ニュートンは、光は粒子でできていると考えていたようです。"),
-                   QString(), QStringLiteral("そうだとすると、この粒子の質量はゼロです。"), QString(),
-                   QStringLiteral("しかも、粒子どうしはぶつかり合ってはいけません。")});
+                   QString(),
+                   QStringLiteral("粒子説では水中の光は速くなるはずで、1850年フーコーが否定しました。"),
+                   QString(), QStringLiteral("しかも、粒子どうしはぶつかり合ってはいけません。")});
 }
 
 void closingLine(Page& p) {

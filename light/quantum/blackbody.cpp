@@ -14,32 +14,56 @@ namespace {
 
 // ---- figures ----
 
-// The radiation graph: energy against frequency for eight temperatures, from 6000 K down
-// by 500 K. Planck's law in frequency form, ν in units of 10^14 Hz: u = hν/kT with
-// h/k = 4.799e-11 K s, and the energy ν^3 / (e^u - 1). At 30 pixels per 10^14 Hz from
-// x = 600 leftwards, 400 nm (ν = 7.5) falls on the violet edge at x = 375. Traced point
-// by point on its first page, drawn at once on the pages that keep it.
+// The radiation graph: Planck's law per unit wavelength for eight temperatures, from
+// 6000 K down by 500 K, on a linear wavelength axis with the visible band between x 375
+// (400 nm) and x 460 (700 nm), 85/300 units per nanometre, so 1 μm falls at x 545 and the
+// energy axis (x 300) at about 135 nm. The radiance λ^-5 / (e^(c2/λT) - 1), c2 = hc/k =
+// 1.4388e-2 m K, is scaled so that the 6000 K peak (Wien: 2.898e-3 m K / 6000 K = 483 nm,
+// inside the band) stands 260 units above the wavelength axis. The 330 points of each
+// curve lie where the frequency form placed them (x = 600 - 30ν for ν from 10 down by
+// 0.03), so the tracing keeps its pace. Traced point by point on its first page, drawn
+// at once on the pages that keep it.
+constexpr double kUnitsPerNm = 85.0 / 300, kZeroX = 375 - 400 * kUnitsPerNm;
+
+double radiance(double nm, double T) {
+    if (nm <= 0) return 0;
+    const double um = nm / 1000;
+    return 1 / (std::pow(um, 5) * (std::exp(14388 / (um * T)) - 1));
+}
+
+void wavelengthTick(Page& p, double nm, const QString& label) {
+    const double x = kZeroX + kUnitsPerNm * nm;
+    p.line(x, 280, x, 285);
+    // Centred under its tick at every scale: the text's width is in device pixels.
+    p.print(x - p.textWidth(label) / p.scale() / 2, 290, label);
+}
+
 void radiationGraph(Page& p, bool traced) {
     p.back(QBColor(0));
     p.fore(QBColor(15));
     p.fontSize(14);
     p.line(300, 1, 300, 280); // the energy axis
     p.lineTo(Device(nearestPixel(Coord(630).pixels())), Device(nearestPixel(Coord(280).pixels())));
-    p.line(375, 10, 375, 280, QBColor(13)); // the violet edge of the visible band
-    p.line(460, 10, 460, 280, QBColor(12)); // and its red edge
-    p.line(375, 50, 460, 50);
-    p.print(390, 30, QStringLiteral("可視範囲"));
-    p.print(370, 290, QStringLiteral("400nm       700nm          1μm"));
+    const double violet = kZeroX + kUnitsPerNm * 400, red = kZeroX + kUnitsPerNm * 700;
+    p.line(violet, 10, violet, 280, QBColor(13)); // the violet edge of the visible band
+    p.line(red, 10, red, 280, QBColor(12));       // and its red edge
+    p.line(violet, 50, red, 50);
+    p.print((violet + red) / 2 - p.textWidth(QStringLiteral("可視範囲")) / p.scale() / 2, 30,
+            QStringLiteral("可視範囲"));
+    wavelengthTick(p, 400, QStringLiteral("400nm"));
+    wavelengthTick(p, 700, QStringLiteral("700nm"));
+    wavelengthTick(p, 1000, QStringLiteral("1μm"));
     p.print(440, 310, QStringLiteral("波長"));
     p.print(210, 8, QStringLiteral("放射エネルギー"));
 
+    const double top = radiance(2.8978e6 / 6000, 6000);
     float T = 6000;
     int colour = 7;
     for (int j = 1; j <= 8; ++j) {
         for (float nu = 10; nu >= 0.1f; nu -= 0.03f) {
-            const float u = 4799 * nu / T;
-            const float E = nu * nu * nu / (std::exp(u) - 1);
-            p.pset(600 - 30 * nu, 280 - std::floor(100 * E), QBColor(colour));
+            const double x = 600 - 30 * double(nu);
+            const double E = radiance((x - kZeroX) / kUnitsPerNm, T) / top;
+            p.pset(x, 280 - std::floor(260 * E), QBColor(colour));
             if (traced) p.pause(4);
         }
         if (j == 1) p.print(390, 90, QStringLiteral("T=6000K"));
@@ -97,7 +121,7 @@ void classicalFailure(Page& p) {
     p.cls();
     radiationGraph(p, false);
     p.narrate(1, 22,
-              {QStringLiteral("放射エネルギーの振動数分布を、"),
+              {QStringLiteral("放射エネルギーの波長分布を、"),
                QStringLiteral("ニュートン力学とマクスウェルの"),
                QStringLiteral("電磁気学で説明する試みは多く"),
                QStringLiteral("ありましたが、成功しませんでした。")});
@@ -107,7 +131,7 @@ void planckQuantum(Page& p) {
     classicalFailure(p);
     p.narrate(
         1, {QString(), QStringLiteral("1900年、プランクはエネルギーの"),
-            QStringLiteral("やりとりに最小の単位があると"), QStringLiteral("仮定すると、測定された振動数"),
+            QStringLiteral("やりとりに最小の単位があると"), QStringLiteral("仮定すると、測定された波長"),
             QStringLiteral("分布が説明できることを発見しま"), QStringLiteral("した。最小の量は ε = hν で、"),
             QStringLiteral("h をプランク定数といいます。")});
 }

@@ -2,6 +2,7 @@
 #include "light/quantum/sections.h"
 #include "player/Random.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -21,17 +22,47 @@ struct PlateNumbers {
 
 // ---- figures ----
 
-// The diffraction image behind the slit: a bell standing on y = 150, its top at
-// (500, 0). Traced point by point on its first page.
+// The diffraction image of a single slit: the intensity (sin β / β)^2 with β = πx/25, so
+// the central fringe stands on y = 150 with its top at (500, 0), the first dark fringes
+// at x = 500 ± 25 and the side fringes, 4.7 % and 1.6 % as bright, about ±35.8 and
+// ±61.5 from the middle. Traced point by point on its first page.
+double singleSlit(double x) {
+    const double beta = 3.14159265358979 * x / 25;
+    if (beta == 0) return 1;
+    const double s = std::sin(beta) / beta;
+    return s * s;
+}
+
 void diffractionCurve(Page& p, bool traced) {
     for (int x = -70; x <= 70; ++x) {
-        p.pset(500 + x, 150 - 150 * std::exp(-0.001 * x * x), p.foreColour());
+        p.pset(500 + x, 150 - 150 * singleSlit(x), p.foreColour());
         if (traced) p.pause(0.01);
     }
 }
 
-// The photographic plate under the bell: grains between x = 430 and 570, denser toward
-// the middle, from new random numbers or from those the plate was drawn with last.
+// Where a grain lands for a uniform number u in [0, 1): the distance from the middle,
+// 0 to 70, whose share of the image's light on that side is u, so the grains fall as
+// densely as the image is bright, side fringes included.
+double grainOffset(float u) {
+    constexpr int kSteps = 700;
+    static const std::array<double, kSteps + 1> cumulative = [] {
+        std::array<double, kSteps + 1> c{};
+        for (int k = 1; k <= kSteps; ++k)
+            c[k] = c[k - 1] + singleSlit((k - 0.5) * 70.0 / kSteps);
+        for (double& v : c)
+            v /= c[kSteps];
+        return c;
+    }();
+    const auto it = std::upper_bound(cumulative.begin(), cumulative.end(), double(u));
+    const int k = int(std::clamp<std::ptrdiff_t>(it - cumulative.begin(), 1, kSteps));
+    const double below = cumulative[k - 1], span = cumulative[k] - below;
+    const double within = span > 0 ? (u - below) / span : 0;
+    return (k - 1 + within) * 70.0 / kSteps;
+}
+
+// The photographic plate under the image: grains between x = 430 and 570, left and right
+// of the middle in pairs, as dense as the image is bright, from new random numbers or
+// from those the plate was drawn with last.
 void photographicPlate(Page& p, bool traced, bool fresh) {
     PlateNumbers& n = p.kept<PlateNumbers>("quantumPlateNumbers");
     for (int i = 1; i <= 300; ++i) {
@@ -41,9 +72,8 @@ void photographicPlate(Page& p, bool traced, bool fresh) {
             n.PlateRightX[i] = Rnd();
             n.PlateRightY[i] = Rnd();
         }
-        p.pset(430 + 70 * std::sin(n.PlateLeftX[i] * 1.570796), 300 - 150 * n.PlateLeftY[i], p.foreColour());
-        p.pset(570 - 70 * std::cos(n.PlateRightX[i] * 1.570796), 300 - 150 * n.PlateRightY[i],
-               p.foreColour());
+        p.pset(500 - grainOffset(n.PlateLeftX[i]), 300 - 150 * n.PlateLeftY[i], p.foreColour());
+        p.pset(500 + grainOffset(n.PlateRightX[i]), 300 - 150 * n.PlateRightY[i], p.foreColour());
         if (traced) p.pause(0.01);
     }
 }

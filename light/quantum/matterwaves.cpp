@@ -95,9 +95,9 @@ void davissonGermer(Page& p) {
     p.cls();
     p.fore(QBColor(15));
     p.narrate(20, 20,
-              {QStringLiteral("デヴィッソンとガーマーは、ニッケルの単結晶に電子を当てると"),
-               QStringLiteral("電子が回折されることを確かめ、ド・ブロイの物質波が"),
-               QStringLiteral("正しいことを証明しました (1927)。")});
+              {QStringLiteral("G. P. トムソンは薄い結晶膜に電子を通して回折の輪を写し、"),
+               QStringLiteral("デヴィッソンとガーマーはニッケル単結晶で反射する電子の回折"),
+               QStringLiteral("を確かめて、ド・ブロイの物質波を証明しました (1927)。")});
 }
 
 // The momentum with its formula in italics between upright words, and the wavelength's

@@ -80,7 +80,7 @@ void workFunction(Page& p) {
     speedOfElectrons(p);
     p.print();
     p.narrate(10, {QStringLiteral("光のエネルギーと電子の最大の運動エネルギーの差は、")});
-    p.narrate(50, {QStringLiteral("物質に固有の値です。")});
+    p.narrate(50, {QStringLiteral("物質に固有の値 W です（K_max = hν − W）。")});
 }
 
 // The empty lines between the last thoughts are left out where the page has no room for
@@ -93,7 +93,7 @@ void particlesOfLight(Page& p) {
         if (room) p.narrate(10, {QString()});
     };
     gap();
-    p.narrate(10, {QStringLiteral("どんなに弱い光でも、電子は当てた瞬間に飛び出します。")});
+    p.narrate(10, {QStringLiteral("限界振動数を超えれば、どんなに弱い光でも電子は瞬間に飛び出します。")});
     gap();
     p.narrate(10, {QStringLiteral("光が波だとしたら、これは不可能です。")});
     gap();

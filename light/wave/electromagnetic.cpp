@@ -88,7 +88,7 @@ void regionName(Page& p, double x, const QString& name) {
 void allRegionNames(Page& p) {
     p.fore(kLightGreen);
     p.print(5, 60, QStringLiteral("ガンマ線"));
-    p.print(110, 60, QStringLiteral("ｘ線"));
+    p.print(110, 60, QStringLiteral("Ｘ線"));
     p.print(175, 60, QStringLiteral("紫外線"));
     p.print(250, 60, QStringLiteral("赤外線"));
     p.print(330, 60, QStringLiteral("マイクロ波"));
@@ -186,7 +186,7 @@ void regions(Page& p) {
     p.narrate(Device(20), 260,
               {QStringLiteral("①～⑦の領域の名前は、次の中にあります。"), QString(),
                QStringLiteral("　1.赤外線, 2.マイクロ波, 3.ラジオ波"),
-               QStringLiteral("  4.ガンマ線, 5.ｘ線, 6.紫外線, 7.可視光線")});
+               QStringLiteral("  4.ガンマ線, 5.Ｘ線, 6.紫外線, 7.可視光線")});
     p.fore(kGrey);
 }
 
@@ -224,8 +224,9 @@ void waveTheoryWins(Page& p) {
     p.hide(Image1);
     p.stretch(Image1, false);
     p.fore(kWhite);
-    p.print(20, 80, QStringLiteral("19世紀の電磁気学が、17世紀のニュートンの光の粒子説を破りました。"));
-    p.print();
+    p.print(20, 80, QStringLiteral("ヤング、フレネル、フーコーの波動説がニュートンの粒子説を破り、"));
+    // The second line takes the place of the blank one, so the page keeps its height.
+    p.narrate(20, {QStringLiteral("マクスウェルがそれを光の電磁波説として完成させました。")});
     p.fore(kLightGreen);
     p.narrate(100, {QStringLiteral("光は粒子ではなく、波である！"), QString()});
     p.fore(kGrey);

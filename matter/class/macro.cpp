@@ -84,7 +84,7 @@ void innerPlanets(Page& p) {
     planets(p);
     asteroidBelt(p, false);
     p.fore(QBColor(15));
-    p.print(180, 330, QStringLiteral("小惑星帯より内側の惑星を内惑星といいます．"));
+    p.print(180, 330, QStringLiteral("小惑星帯より内側の惑星を地球型惑星といいます．"));
     p.line(320, 200, 639, 50);
     p.line(374, 150, 374, 173);
     p.line(600, 50, 600, 67);
@@ -208,7 +208,7 @@ struct ForceRow {
 };
 // The carriers' names are padded with ideographic spaces to line up their masses.
 constexpr ForceRow kForces[] = {
-    {100, "クォーク", "グルオン　(0)", "陽子，中性子", 270, "カラー力", "∞"},
+    {100, "クォーク", "グルオン　(0)", "陽子，中性子", 270, "カラー力", "10(-13)"},
     {130, "陽子，中性子", "パイ中間子(135)", "原子核", 280, "核力", "<10(-13)"},
     {160, "原子核，電子", "光子　　　(0)", "原子", 280, "クーロン力", "∞"},
     {190, "原子", "電子　　(0.5) ", "分子", 280, "化学結合", "<10(-7)"},
@@ -310,13 +310,13 @@ void acrossTheSolarSystem(Page& p) {
     p.back(QBColor(0));
     outerSolarSystem(p, false);
     p.fore(QBColor(15));
-    p.print(450, 1, QStringLiteral("冥王星"));
+    p.print(450, 1, QStringLiteral("冥王星（準惑星）"));
     p.print(400, 70, QStringLiteral("海王星"));
     p.print(380, 130, QStringLiteral("天王星"));
     p.print(350, 200, QStringLiteral("土星"));
     p.print(305, 220, QStringLiteral("木星"));
     p.print(280, 130, QStringLiteral("ハレー彗星"));
-    p.print(10, 20, QStringLiteral("小惑星帯より外側の惑星を外惑星といいます．"));
+    p.print(10, 20, QStringLiteral("小惑星帯より外側の惑星を木星型惑星といいます．"));
     p.line(170, 350, 520, 350);
     for (int i = 0; i <= 10; ++i)
         p.line(170 + 35 * i, 340, 170 + 35 * i, 350);
@@ -348,7 +348,7 @@ void nearbyStars(Page& p) {
     p.narrate(10, 10,
               {QStringLiteral("太陽系は，太陽と惑星，小惑星，彗星，ガスなどの集まりです．"),
                QStringLiteral("太陽は恒星の一つで，夜空に輝く星の仲間です．"),
-               QStringLiteral("太陽から10光年以内には，７個の恒星があります．"), QString()});
+               QStringLiteral("太陽から10光年以内には，７つの星系に11個の恒星があります．"), QString()});
     p.fore(QBColor(3));
     p.narrate(10, {QStringLiteral("１光年は光が１年間に進む距離で，約9.5兆kmです．")});
     p.fore(QBColor(15));
@@ -433,7 +433,7 @@ void groupsOfGalaxies(Page& p) {
         QStringLiteral("銀河もまた集団をつくっています．"),
         QStringLiteral("近くには大小マゼラン雲，おおぐま座銀河などがあります．"),
         QString(),
-        QStringLiteral("アンドロメダ銀河までの距離は210万光年です．"),
+        QStringLiteral("アンドロメダ銀河までの距離は約250万光年です．"),
         QStringLiteral("これら数十個の銀河は局部銀河群をつくり，直径は約600万光年です．"),
         QString(),
         QStringLiteral("局部銀河群のまわりには，さらに大きな銀河の集団が分布しています．"),
@@ -491,7 +491,7 @@ void theGalaxyAtThatScale(Page& p) {
     p.fontSize(20);
     p.fore(QBColor(14));
     // The line's height is left in device pixels: at larger scales it stands higher.
-    p.print(100, p.aboveButtons(Device(350)), QStringLiteral("137億光年の宇宙は，銀河系の14万倍です．"));
+    p.print(100, p.aboveButtons(Device(350)), QStringLiteral("138億光年の宇宙は，銀河系の14万倍です．"));
 }
 
 void forces(Page& p) {

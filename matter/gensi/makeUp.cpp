@@ -49,10 +49,10 @@ void protonNumbers(Page& p) {
     p.pieces(10, 130,
              {{QStringLiteral("天然の原子核には，陽子の数"), 0},
               {QStringLiteral("Ｚ"), 12},
-              {QStringLiteral("が１から約103までのものがあり，"), 0}});
-    p.pieces(10, {{QStringLiteral("それとほぼ同じ数の中性子"), 0},
+              {QStringLiteral("が１からウランの92までのものがあり，"), 0}});
+    p.pieces(10, {{QStringLiteral("軽い核ではそれとほぼ同数，重い核ではより多くの中性子"), 0},
                   {QStringLiteral("Ｎ"), 5},
-                  {QStringLiteral("を含んでいます．"), 0}});
+                  {QStringLiteral("を含みます．"), 0}});
 }
 
 // F: the electrons of a neutral atom, and what an element is.
@@ -68,7 +68,7 @@ void elements(Page& p) {
                   {QStringLiteral("が同じで"), 0},
                   {QStringLiteral("Ｎ"), 5},
                   {QStringLiteral("が異なる原子をまとめて元素といいます．"), 0}});
-    p.pieces(10, {{QStringLiteral("　したがって，元素は103種類あることになります．"), 0}});
+    p.pieces(10, {{QStringLiteral("　元素は現在118種類が知られ，天然のものは92種類です．"), 0}});
 }
 
 // G: atomic number, mass number and isotopes, the three terms in green.

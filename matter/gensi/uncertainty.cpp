@@ -34,7 +34,7 @@ void positionAndMomentum(Page& p) {
     p.print(20, 140, QStringLiteral("確率としてしか知ることができません．"));
     p.print(20, 170, QStringLiteral("式で表すと，"));
     p.fore(kFormula);
-    p.print(200, 190, QStringLiteral("ΔＰΔｘ = h"));
+    p.print(200, 190, QStringLiteral("ΔＰΔｘ ≧ h／4π"));
 }
 
 void energyAndTime(Page& p) {
@@ -42,7 +42,7 @@ void energyAndTime(Page& p) {
     p.fore(QBColor(0));
     p.print(20, 210, QStringLiteral("この原理はエネルギーと時間についても成り立ち，"));
     p.fore(kFormula);
-    p.print(200, 230, QStringLiteral("ΔＥΔｔ = h"));
+    p.print(200, 230, QStringLiteral("ΔＥΔｔ ≧ h／4π"));
     p.fore(QBColor(0));
     p.print(20, 250, QStringLiteral("と表されます．"));
 }

@@ -1,6 +1,7 @@
 #include "tests/support/AppProcess.h"
 
 #include "app/Main.h"
+#include "app/SingleInstance.h"
 #include "app/frmStart.h"
 #include "cloud/cloudfrm.h"
 #include "lesson/frmLight.h"

@@ -1,13 +1,14 @@
 #include "tools/tour/Handout.h"
 
 #include "player/Canvas.h"
+#include "tools/tour/WholeFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextStream>
 #include <optional>
 
@@ -40,9 +41,8 @@ QString outcomeText(const driver::ItemRun& run) {
 // ---- the index page ----
 
 bool writeIndex(const QString& root, const Summary& summary, const QList<ItemReport>& reports) {
-    QSaveFile f(root + QStringLiteral("/index.html"));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
-    QTextStream out(&f);
+    QByteArray page;
+    QTextStream out(&page, QIODevice::WriteOnly);
     out.setEncoding(QStringConverter::Utf8);
     auto esc = [](const QString& s) { return s.toHtmlEscaped(); };
     out << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -98,7 +98,9 @@ bool writeIndex(const QString& root, const Summary& summary, const QList<ItemRep
     }
     out << "</body>\n</html>\n";
     out.flush();
-    return out.status() == QTextStream::Ok && f.commit();
+    QString error;
+    return out.status() == QTextStream::Ok &&
+           writeWholeFile(root + QStringLiteral("/index.html"), page, &error);
 }
 
 // ---- the handout ----
@@ -161,31 +163,9 @@ void drawPicture(QPainter& p, const QRect& box, const QImage& img) {
     p.drawRect(box);
 }
 
-} // namespace
-
-bool writeHandout(const QString& path, const QString& root, const Summary& summary,
-                  const QList<ItemReport>& reports, QString* error,
-                  const std::function<void(const QString&)>& onPicture) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    QPdfWriter writer(&file);
-    writer.setResolution(kDpi);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    writer.setTitle(summary.title);
-    writer.setCreator(QStringLiteral("orvanth-tour"));
-    QPainter p;
-    if (!p.begin(&writer)) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    Pages pages(writer, p);
+// The cover: what the handout is, how it was made, and the items it holds.
+void writeCover(Pages& pages, const Summary& summary, const QList<ItemReport>& reports) {
     const int w = pages.width();
-
-    // The cover: what the handout is, how it was made, and the items it holds.
     pages.y = mm(30);
     pages.paragraph(summary.title, handoutFont(22, true), 0, w);
     pages.y += mm(4);
@@ -210,16 +190,37 @@ bool writeHandout(const QString& path, const QString& root, const Summary& summa
         }
         pages.y += mm(4);
     }
+}
 
+// One step: its picture, and beside it the step's name and time, then everything it said.
+// A step that printed nothing has its picture alone.
+void writeStep(Pages& pages, QPainter& p, const QString& root, const Picture& pic) {
     const int picW = mm(80);
     const int gap = mm(5);
     const int textX = picW + gap;
-    const int textW = w - textX;
+    const int textW = pages.width() - textX;
+    const QImage img(root + QLatin1Char('/') + pic.file);
+    const int picH = img.isNull() ? mm(50) : picW * img.height() / std::max(1, img.width());
+    pages.need(picH);
+    const int top = pages.y;
+    if (!img.isNull()) drawPicture(p, QRect(0, top, picW, picH), img);
+    pages.paragraph(pic.title, handoutFont(9, true), textX, textW);
+    if (!pic.details.isEmpty())
+        pages.paragraph(pic.details, handoutFont(8), textX, textW, QColor(0x55, 0x55, 0x55));
+    pages.y += mm(1);
+    for (const QString& line : pic.text)
+        pages.paragraph(line, handoutFont(10), textX, textW);
+    // The text may have gone on to the next page; the next step starts below both.
+    pages.y = (pages.y < top ? pages.y : std::max(pages.y, top + picH)) + gap;
+}
+
+// Every item from a fresh page, its heading first, then its steps.
+void writeItems(Pages& pages, QPainter& p, const QString& root, const Summary& summary,
+                const QList<ItemReport>& reports, const std::function<void(const QString&)>& onPicture) {
+    const int w = pages.width();
     for (double scale : summary.scales) {
-        std::optional<driver::Course> course;
         for (const ItemReport& rep : reports) {
             if (rep.scale != scale) continue;
-            // Every item from a fresh page, its heading first.
             pages.newPage();
             pages.paragraph(
                 QStringLiteral("%1　gScale %2").arg(driver::courseTitle(rep.item.course), scaleName(scale)),
@@ -230,33 +231,42 @@ bool writeHandout(const QString& path, const QString& root, const Summary& summa
             pages.y += mm(4);
             for (const Picture& pic : rep.pictures) {
                 if (onPicture) onPicture(pic.file);
-                const QImage img(root + QLatin1Char('/') + pic.file);
-                const int picH = img.isNull() ? mm(50) : picW * img.height() / std::max(1, img.width());
-                pages.need(picH);
-                const int top = pages.y;
-                if (!img.isNull()) drawPicture(p, QRect(0, top, picW, picH), img);
-                // Beside the picture: the step's name and time, then everything it said.
-                // A step that printed nothing has its picture alone.
-                pages.paragraph(pic.title, handoutFont(9, true), textX, textW);
-                if (!pic.details.isEmpty())
-                    pages.paragraph(pic.details, handoutFont(8), textX, textW, QColor(0x55, 0x55, 0x55));
-                pages.y += mm(1);
-                for (const QString& line : pic.text)
-                    pages.paragraph(line, handoutFont(10), textX, textW);
-                // The text may have gone on to the next page; the next step starts below both.
-                pages.y = (pages.y < top ? pages.y : std::max(pages.y, top + picH)) + gap;
+                writeStep(pages, p, root, pic);
             }
         }
     }
+}
+
+} // namespace
+
+bool writeHandout(const QString& path, const QString& root, const Summary& summary,
+                  const QList<ItemReport>& reports, QString* error,
+                  const std::function<void(const QString&)>& onPicture) {
+    // The PDF writer's painter keeps no write error of its device: the handout is made
+    // in memory, and only the file's own writes decide whether it was written.
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kDpi);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(summary.title);
+    writer.setCreator(QStringLiteral("orvanth-tour"));
+    QPainter p;
+    if (!p.begin(&writer)) {
+        *error = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    Pages pages(writer, p);
+    writeCover(pages, summary, reports);
+    writeItems(pages, p, root, summary, reports, onPicture);
     if (!p.end()) {
         *error = QStringLiteral("cannot write %1").arg(path);
         return false;
     }
-    if (!file.commit()) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    return true;
+    buffer.close();
+    return writeWholeFile(path, pdf, error);
 }
 
 } // namespace tour
