@@ -131,6 +131,25 @@ void Page::printWrapped(Coord x, Coord y, const QString& text) {
     printWrapped(x, text);
 }
 
+namespace {
+
+// The longest head of `rest` no wider than `room`, ending after a comma, a full stop or a
+// blank where one is in its second half: such a break reads better than one inside a word.
+template <class Window> qsizetype headLength(const Window& w, const QString& rest, double room) {
+    qsizetype n = 1;
+    while (n < rest.size() && w.TextWidth(rest.left(n + 1)) <= room)
+        ++n;
+    for (qsizetype i = n; i > n / 2; --i) {
+        const QChar c = rest[i - 1];
+        if (c == QChar(0x3001) || c == QChar(0x3002) || c == QChar(0xff0c) || c == QLatin1Char(',') ||
+            c == QLatin1Char(' ') || c == QChar(0x3000))
+            return i;
+    }
+    return n;
+}
+
+} // namespace
+
 void Page::printWrapped(Coord x, const QString& text) {
     const double left = x.pixels();
     QString rest = text;
@@ -145,22 +164,22 @@ void Page::printWrapped(Coord x, const QString& text) {
             print(rest);
             return;
         }
-        // The longest head that ends as far from the right edge (or the row) as the line
-        // starts from the left one.
+        // The head ends as far from the right edge (or the row) as the line starts from
+        // the left one.
         const double room = byTheRow ? row->x() - 1 - left - Coord(4).pixels() : deviceWidth() - 2 * left;
-        qsizetype n = 1;
-        while (n < rest.size() && w_.TextWidth(rest.left(n + 1)) <= room)
-            ++n;
-        // A break after a comma, a full stop or a blank in the head's second half reads
-        // better than one inside a word.
-        for (qsizetype i = n; i > n / 2; --i) {
-            const QChar c = rest[i - 1];
-            if (c == QChar(0x3001) || c == QChar(0x3002) || c == QChar(0xff0c) || c == QLatin1Char(',') ||
-                c == QLatin1Char(' ') || c == QChar(0x3000)) {
-                n = i;
-                break;
-            }
-        }
+        const qsizetype n = headLength(w_, rest, room);
+        print(rest.left(n));
+        rest = rest.mid(n);
+    }
+}
+
+void Page::printColumn(Coord x, Coord y, Coord right, const QString& text) {
+    w_.CurrentY = y.pixels();
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        w_.CurrentX = x.pixels();
+        const double room = right.pixels() - x.pixels();
+        const qsizetype n = w_.TextWidth(rest) <= room ? rest.size() : headLength(w_, rest, room);
         print(rest.left(n));
         rest = rest.mid(n);
     }

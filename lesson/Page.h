@@ -173,6 +173,8 @@ public:
     // printed as print() prints it.
     void printWrapped(Coord x, Coord y, const QString& text);
     void printWrapped(Coord x, const QString& text); // from the current line
+    // A text in the column from x to right, broken as printWrapped breaks it.
+    void printColumn(Coord x, Coord y, Coord right, const QString& text);
     // One line at x (the current line) made of pieces, each in its colour.
     void pieces(Coord x, std::initializer_list<Piece> parts);
     void pieces(Coord x, Coord y, std::initializer_list<Piece> parts);
