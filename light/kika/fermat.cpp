@@ -201,15 +201,17 @@ void reflectionQuiz(Page& p) {
     p.ask(2, quiz);
 }
 
+const std::initializer_list<QString> kMirrorLead = {
+    QStringLiteral("次のように考えてみましょう。"),
+    QStringLiteral("反射面に対してPと対称な点P'までの経路を考えます。")};
+
 // The quiz's verdict stays on the figure in the quiz's own grey, so the learner still
 // sees which path was right.
 void solvedReflection(Page& p) {
     reflectionPaths(p);
     p.hide(lblText1);
     p.fore(QBColor(7));
-    p.narrate(20, 1,
-              {QStringLiteral("次のように考えてみましょう。"),
-               QStringLiteral("反射面に対してPと対称な点P'までの経路を考えます。")});
+    p.narrate(20, 1, kMirrorLead);
     p.print(18, 200, QStringLiteral("You are right!"));
 }
 
@@ -228,13 +230,28 @@ void equivalentPaths(Page& p) {
 
 void principle(Page& p) {
     equivalentPaths(p);
-    p.pieces(18, {{QStringLiteral("これを"), 7},
-                  {QStringLiteral("フェルマーの原理"), 14},
-                  {QStringLiteral("あるいは"), 7},
-                  {QStringLiteral("最小時間の原理"), 14},
-                  {QStringLiteral("といいます   "), 7}});
+    const std::initializer_list<Piece> principleLine = {{QStringLiteral("これを"), 7},
+                                                        {QStringLiteral("フェルマーの原理"), 14},
+                                                        {QStringLiteral("あるいは"), 7},
+                                                        {QStringLiteral("最小時間の原理"), 14},
+                                                        {QStringLiteral("といいます   "), 7}};
+    const QString question = QStringLiteral("もう、どの経路が正しいかわかりましたね。");
+    // Under the figure where there is room above the navigation row (the last pixels of a
+    // line lie below its ink). At the smaller scales the unscaled lines do not leave it:
+    // the principle and the question take the place of the two lines at the top, whose
+    // thought the figure has carried out; those are printed over in black first.
+    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
+    if (p.lineTop() + 2 * p.lineHeight() - 3 <= rowTop) {
+        p.pieces(18, principleLine);
+        p.fore(QBColor(5));
+        p.narrate(18, {question});
+        return;
+    }
+    p.fore(QBColor(0));
+    p.narrate(20, 1, kMirrorLead);
+    p.pieces(18, 1, principleLine);
     p.fore(QBColor(5));
-    p.narrate(18, {QStringLiteral("もう、どの経路が正しいかわかりましたね。")});
+    p.narrate(18, {question});
 }
 
 void equalAnglesFollow(Page& p) {

@@ -111,8 +111,14 @@ void particleField(Page& p, bool paced) {
     }
 }
 
+// At the smallest scale the unscaled line would run off the canvas from x 300: there it
+// ends at the canvas's edge instead.
 void particlesNarration(Page& p) {
-    p.print(300, 200, QStringLiteral("空気中には分子や微粒子が多く漂っています。"));
+    const QString line = QStringLiteral("空気中には分子や微粒子が多く漂っています。");
+    const double right = p.deviceWidth() - 4;
+    p.print(Coord(300).pixels() + p.textWidth(line) <= right ? Coord(300)
+                                                             : Coord(Device(right - p.textWidth(line))),
+            200, line);
 }
 
 // The field as step 12 leaves it, drawn at once: for a scattering step entered with the
