@@ -91,9 +91,81 @@ void twoSlits(Page& p, bool paced) {
     slitWavelets(p, 151, paced);
 }
 
+// What the screen shows, told under the slits: the first line with the screen, the next
+// three with the single slit's curve, the last two with the wavelength.
+const QString kNarration[] = {
+    QStringLiteral("これをスクリーンに映すと、光の強さは右の図のようになります。"),
+    QStringLiteral("この赤い曲線は、幅の狭い単スリットによる回折光の強さです。"),
+    QStringLiteral("中央の明るい部分の幅は、スリットの幅によって変わります。"),
+    QStringLiteral("スリットを広げると狭くなり、狭めると広くなります。"),
+    QStringLiteral("中央の幅は光の波長によっても変わり、"),
+    QStringLiteral("波長が長いほど広くなります。"),
+};
+
+// A narration line as the rows it takes left of the screen: broken after its last comma
+// that leaves a head short enough.
+QStringList rowsOf(const Page& p, const QString& line, double room) {
+    if (p.textWidth(line) <= room) return {line};
+    for (qsizetype i = line.size() - 1; i > 0; --i)
+        if (line[i - 1] == QChar(0x3001) && p.textWidth(line.left(i)) <= room)
+            return {line.left(i), line.mid(i)};
+    return {line};
+}
+
+// The rows of the narration's first `count` lines where the page as laid out has no room
+// for them, and the top of the first: wrapped short of the screen and standing just above
+// the navigation row, never above the first line's place. Where even so they would reach
+// the second slit's line, the first lines are left out, as a page scrolls on: the screen
+// and its curve show what they said.
+struct Block {
+    QStringList rows;
+    double top = 0;
+};
+Block compactBlock(const Page& p, int count) {
+    const double room = Coord(430).pixels() - 2;
+    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + 1;
+    const double floor = Coord(160).pixels() + p.lineHeight();
+    for (int first = 0;; ++first) {
+        Block b;
+        for (int i = first; i < count; ++i)
+            b.rows += rowsOf(p, kNarration[i], room);
+        b.top = std::min(Coord(280).pixels(), rowTop - (b.rows.size() - 1) * p.lineHeight());
+        if (b.top >= floor || first == count - 1) return b;
+    }
+}
+
+// At the larger scales the lines stand where the page puts them, the first at y 280 and
+// the rest from 300, each step adding its own. Where they would run under the screen (the
+// font is not scaled) they stand as a compact block, which each step prints anew: the
+// rows of the step before are printed over in black first.
+void narration(Page& p, int shown, int count) {
+    bool fits = true;
+    for (int i = 0; i < count; ++i)
+        fits = fits && p.textWidth(kNarration[i]) <= Coord(430).pixels() - 2;
+    if (fits) {
+        for (int i = shown; i < count; ++i) {
+            if (i < 2) p.at(0, i == 0 ? 280 : 300);
+            p.narrate(0, {kNarration[i]});
+        }
+        return;
+    }
+    const auto printRows = [&p](const Block& b) {
+        p.at(0, Device(b.top));
+        for (const QString& row : b.rows)
+            p.narrate(0, {row});
+    };
+    if (shown > 0) {
+        const QRgb ink = p.foreColour();
+        p.fore(QBColor(0));
+        printRows(compactBlock(p, shown));
+        p.fore(ink);
+    }
+    printRows(compactBlock(p, count));
+}
+
 void projected(Page& p) {
     twoSlits(p, false);
-    p.print(0, 280, QStringLiteral("これをスクリーンに映すと、光の強さは右の図のようになります。"));
+    narration(p, 0, 1);
 }
 
 void onScreen(Page& p) {
@@ -104,10 +176,7 @@ void onScreen(Page& p) {
 void slitWidth(Page& p) {
     onScreen(p);
     singleSlitCurve(p, false);
-    p.narrate(0, 300,
-              {QStringLiteral("この赤い曲線は、幅の狭い単スリットによる回折光の強さです。"),
-               QStringLiteral("中央の明るい部分の幅は、スリットの幅によって変わります。"),
-               QStringLiteral("スリットを広げると狭くなり、狭めると広くなります。")});
+    narration(p, 1, 4);
 }
 
 // ---- steps ----
@@ -143,8 +212,7 @@ void width(Page& p) {
 
 void wavelength(Page& p) {
     slitWidth(p);
-    p.narrate(0, {QStringLiteral("中央の幅は光の波長によっても変わり、"),
-                  QStringLiteral("波長が長いほど広くなります。")});
+    narration(p, 4, 6);
 }
 
 // The formula picture is wider than the window at every scale: the window cuts it off
