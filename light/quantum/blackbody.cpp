@@ -147,13 +147,26 @@ void specificHeat(Page& p) {
 // A blank line, the line that announces the formula, and the formula's picture under the
 // graph. One blank line, not two: with the gothic's line height the announcement would
 // otherwise run under the picture. The colours are set again to the values they have,
-// which erases nothing.
+// which erases nothing. At the smaller scales the unscaled column already reaches the
+// picture's place, and the picture would cover the graph's wavelength axis: there the page
+// turns, and the announcement and the formula stand alone at its top.
 void radiationFormula(Page& p) {
     specificHeat(p);
-    p.narrate(1, {QString(), QStringLiteral("放射エネルギーは次の式で表されます。")});
+    const QString announcement = QStringLiteral("放射エネルギーは次の式で表されます。");
+    const Device pictureTop = wholePixels(280);
+    if (p.lineTop() + 2 * p.lineHeight() > pictureTop.px) {
+        p.cls();
+        p.narrate(1, 22, {announcement});
+        p.fore(QBColor(15));
+        p.back(QBColor(0));
+        p.showPicture(Picture1, wholePixels(1), Device(std::ceil(p.lineTop() + p.lineHeight() / 2)), 450, 45,
+                      QStringLiteral("Light\\r-3.jpg"));
+        return;
+    }
+    p.narrate(1, {QString(), announcement});
     p.fore(QBColor(15));
     p.back(QBColor(0));
-    p.showPicture(Picture1, wholePixels(1), wholePixels(280), 450, 45, QStringLiteral("Light\\r-3.jpg"));
+    p.showPicture(Picture1, wholePixels(1), pictureTop, 450, 45, QStringLiteral("Light\\r-3.jpg"));
 }
 
 // The summary stays where it is at every scale: its places are device pixels.
