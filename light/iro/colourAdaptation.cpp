@@ -73,7 +73,16 @@ void afterImages(Page& p) {
                   {QStringLiteral("補色の残像"), 14},
                   {QStringLiteral("がしばらく見えることは、よく知られています。"), 15}});
     p.fore(QBColor(13));
-    p.narrate(20, {QStringLiteral("中心の黒点を約１０秒ほど凝視し，それからキーを押して下さい。")});
+    const QString instruction =
+        QStringLiteral("中心の黒点を約１０秒ほど凝視し，それからキーを押して下さい。");
+    // Under the two lines where the squares leave room for it; at the smaller scales the
+    // unscaled lines reach the squares' top (the last pixels of a line lie below its ink),
+    // and the instruction stands right of the squares instead.
+    if (p.lineTop() + p.lineHeight() - 3 <= Coord(50).pixels())
+        p.narrate(20, {instruction});
+    else
+        p.printColumn(Device(Coord(450).pixels() + 8), Device(Coord(50).pixels()),
+                      Device(p.deviceWidth() - 4), instruction);
     fourSquares(p);
 }
 

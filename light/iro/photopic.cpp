@@ -42,7 +42,9 @@ void rodsAndCones(Page& p) {
               {QStringLiteral("と"), 15},
               {QStringLiteral("錐体"), 12},
               {QStringLiteral("があります。"), 15}});
-    p.print();
+    // The empty line after the first one is left out where the unscaled lines would
+    // otherwise reach the graph's 比 (the last pixels of a line lie below its ink).
+    if (p.lineTop() + 5 * p.lineHeight() - 3 <= Coord(100).pixels()) p.print();
     p.narrate(20, {QStringLiteral("桿体は光に敏感ですが、色の感覚は生じません（暗所視）。"),
                    QStringLiteral("錐体は感度は低いものの、色の感覚を生じます（明所視）。"),
                    QStringLiteral("それぞれの感度は、光の波長によっても変わります。")});
@@ -58,8 +60,20 @@ void redAtTheEdge(Page& p) {
     p.narrate(20, 300,
               {QStringLiteral("錐体は黄斑付近に集まり、桿体は網膜の周辺部に多くあります。"),
                QStringLiteral("暗い所では緑や青は見えても、赤い物は見えにくくなります。"),
-               QStringLiteral("視野の中心では赤がわかりますが、周辺ではわかりにくいのです。"),
-               QStringLiteral("これを確かめてみましょう。")});
+               QStringLiteral("視野の中心では赤がわかりますが、周辺ではわかりにくいのです。")});
+    const QString invitation = QStringLiteral("これを確かめてみましょう。");
+    // The invitation closes the narration under the graph where it ends above the
+    // navigation row; at the smaller scales (the font is not scaled) it stands right of
+    // the graph, over its wavelength axis's end.
+    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
+    if (p.lineTop() + p.lineHeight() - 3 <= rowTop) {
+        p.narrate(20, {invitation});
+        return;
+    }
+    const double left = Coord(510).pixels();
+    const int rows = p.textWidth(invitation) <= p.deviceWidth() - 4 - left ? 1 : 2;
+    p.printColumn(Device(left), Device(Coord(248).pixels() - rows * p.lineHeight()),
+                  Device(p.deviceWidth() - 4), invitation);
 }
 
 void experiment(Page& p) {

@@ -21,6 +21,15 @@ Coord cisNameX(const Page& p) {
                : Coord(Device(right - p.textWidth(kCisName)));
 }
 
+// The cis end's "O", left of the double bond's end where the unscaled letter would reach
+// under it by more than its side bearing.
+Coord cisOxygenX(const Page& p) {
+    const double right = Coord(395).pixels() - 1;
+    return Coord(385).pixels() + p.textWidth(QStringLiteral("O")) <= right + 3
+               ? Coord(385)
+               : Coord(Device(right - p.textWidth(QStringLiteral("O"))));
+}
+
 // ---- figures ----
 
 // The ring and the chain up to carbon 11, in white.
@@ -57,11 +66,43 @@ void straightEnd(Page& p) {
 
 void cisRetinal(Page& p) {
     ringAndChain(p);
-    p.print(385, 155, QStringLiteral("O"));
+    p.print(cisOxygenX(p), 155, QStringLiteral("O"));
     bentEnd(p, QBColor(7));
     p.fore(QBColor(7));
     p.print(cisNameX(p), 100, kCisName);
     p.fore(QBColor(15));
+}
+
+const QString kAbsorbed = QStringLiteral("光を吸収すると、11番目の炭素のところで異性化して、");
+
+// The line on absorbing light, under the molecule: whole where it ends left of the cis
+// end's "O"; at the smaller scales (the font is not scaled) broken after its comma, so it
+// does not run over the bent end. Its rows, the last one's top and where it ends, in
+// device pixels.
+struct Absorbed {
+    QStringList rows;
+    double lastTop = 0, end = 0;
+};
+Absorbed absorbedLayout(const Page& p) {
+    const double left = Coord(20).pixels(), top = Coord(150).pixels();
+    if (left + p.textWidth(kAbsorbed) < Coord(380).pixels())
+        return {{kAbsorbed}, top, left + p.textWidth(kAbsorbed)};
+    const qsizetype comma = kAbsorbed.indexOf(QChar(0x3001)) + 1;
+    const QString second = kAbsorbed.mid(comma);
+    return {{kAbsorbed.left(comma), second}, top + p.lineHeight(), left + p.textWidth(second)};
+}
+
+// The sentence goes on at x 350 on the line's last row, or, where the unscaled line ends
+// past that, right after it, or on the next row where the canvas is too narrow for both.
+void absorbedContinued(Page& p, const QString& rest) {
+    const Absorbed a = absorbedLayout(p);
+    const double gap = p.averageCharWidth() / 2;
+    if (a.end + gap <= Coord(350).pixels())
+        p.print(350, Device(a.lastTop), rest);
+    else if (a.end + gap + p.textWidth(rest) <= p.deviceWidth() - 4)
+        p.print(Device(a.end + gap), Device(a.lastTop), rest);
+    else
+        p.print(20, Device(a.lastTop + p.lineHeight()), rest);
 }
 
 // ---- steps ----
@@ -70,14 +111,17 @@ void rhodopsin(Page& p) {
     contentPage(p);
     cisRetinal(p);
     p.print(20, 10, kRhodopsin);
-    p.print(20, 150, QStringLiteral("光を吸収すると、11番目の炭素のところで異性化して、"));
+    const Absorbed a = absorbedLayout(p);
+    p.at(20, 150);
+    for (const QString& row : a.rows)
+        p.narrate(20, {row});
 }
 
 // The cis end, its "O", its name and the first line go black; the trans form takes their place.
 void isomerised(Page& p) {
     rhodopsin(p);
     p.fore(QBColor(0));
-    p.print(385, 155, QStringLiteral("O"));
+    p.print(cisOxygenX(p), 155, QStringLiteral("O"));
     p.print(cisNameX(p), 100, kCisName);
     p.print(20, 10, kRhodopsin);
     bentEnd(p, QBColor(0));
@@ -85,7 +129,7 @@ void isomerised(Page& p) {
     p.fore(QBColor(7));
     p.print(520, 80, QStringLiteral("O"));
     p.print(340, 10, QStringLiteral("オールトランス-レチナール"));
-    p.print(350, 150, QStringLiteral("全トランス型のアルデヒドとなり、"));
+    absorbedContinued(p, QStringLiteral("全トランス型のアルデヒドとなり、"));
     p.print(200, 200, QStringLiteral("この構造の変化が視神経を刺激するのです。"));
 }
 
