@@ -284,7 +284,7 @@ private slots:
         QVERIFY(w.lblText1->isVisible());
         QCOMPARE(w.lblText1->text(),
                  right ? QStringLiteral("正解！　おめでとう ^.^") : QStringLiteral("違います！ >_<"));
-        QCOMPARE(w.lblText1->palette().color(QPalette::WindowText).rgb(), right ? QBColor(13) : QBColor(4));
+        QCOMPARE(w.lblText1->palette().color(QPalette::WindowText).rgb(), right ? QBColor(13) : QBColor(12));
         QVERIFY(count(w.image(), logical(nameX, 60, nameX + 50, 78), QBColor(10)) > 20);
         QCOMPARE(w.ForeColor, QBColor(7));
     }
