@@ -48,8 +48,9 @@ expect_fault "ffmpeg failing" "$tmp/broken" env PATH="$tmp/fake:$PATH" "$tour" -
 grep -q 'fake encoder: broken' "$tmp/err" || fail "ffmpeg's own words are not told: $(cat "$tmp/err")"
 [ ! -d "$tmp/broken/1.5" ] || fail "a failed run left its pictures"
 
-# The site of two items, then the browser.
-"$tour" --web "$tmp/site" --items L1,L2 >"$tmp/out" 2>"$tmp/err" || {
+# The site of four items (the stars, a judged question, a yes/no prompt, a quiz in the
+# input box), then the browser.
+"$tour" --web "$tmp/site" --items L1,L2,L3,L5 >"$tmp/out" 2>"$tmp/err" || {
   cat "$tmp/err" >&2
   fail "the tour could not write the site"
 }

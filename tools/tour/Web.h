@@ -16,7 +16,9 @@ namespace tour {
 
 // A question a step asks, as the browser asks it.
 struct WebAsk {
-    enum class Kind { UntilRight, Once, Free, Count };
+    // Input: a part of a quiz asked in the plain input box, asked again until right;
+    // Again: "once more?", answered yes or no.
+    enum class Kind { UntilRight, Once, Free, Count, Input, Again };
     Kind kind = Kind::Free;
     QString key;          // where it is asked: "Kika/1-06/1"
     int question = 0;     // the answer dialog's question number; 0 for the cloud's counts
@@ -28,6 +30,17 @@ struct WebAsk {
     QString asking;       // the picture while the dialog is open
     int textBefore = -1;  // the lines of the step's text printed before it is asked
     QString wrongPicture; // the step's feedback to a wrong answer (right: the step's picture)
+    // Again: a message box's title (none: the box is typed into, "y" or anything else).
+    QString title;
+    bool typed = false;
+    // Asked on the way into the step by Next: the step before moved on when answered.
+    bool onArrival = false;
+    // Again, answered yes: the step it goes to (-1: it stays and draws anew, with the
+    // questions it asks and the picture it ends with).
+    QString againProcedure;
+    int againSection = -1, againStep = -1;
+    QStringList againPrompts, againGiven;
+    QString againPicture;
 };
 
 struct WebStep {
@@ -40,6 +53,11 @@ struct WebStep {
     qint64 ms = 0; // the step's waits
     QStringList text;
     QList<WebAsk> asks;
+    // Back one from here: where the lesson window lands and what it shows there (the
+    // window clears first, so a step drawn over the one before shows only its own part).
+    QString backProcedure;
+    int backSection = -1, backStep = -1;
+    QString backPicture;
 };
 
 struct WebItem {

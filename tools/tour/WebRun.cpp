@@ -12,6 +12,7 @@
 #include "player/Form.h"
 #include "player/Prompts.h"
 #include "player/Random.h"
+#include "player/Reply.h"
 #include "player/Sound.h"
 #include "player/globals.h"
 #include "tools/tour/Web.h"
@@ -22,7 +23,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMap>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <csignal>
 #include <cstdio>
@@ -70,11 +74,30 @@ QString askPrefix(const QString& procedure, int section, int step) {
     return QStringLiteral("%1/%2-%3/").arg(procedure).arg(section).arg(step, 2, 10, QLatin1Char('0'));
 }
 
+bool asksAgain(const QString& text) {
+    return text.startsWith(QStringLiteral("もう一度やってみますか"));
+}
+
+// The part a naming quiz asks in its prompt ("3の名前は何ですか？..."); 0 for none.
+int quizPart(const QString& prompt) {
+    static const QRegularExpression part(QStringLiteral("^(\\d+)の名前は何ですか"));
+    const auto m = part.match(prompt);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+// Asked in the plain input box or a message box: attached to the step the action ends on.
+bool boxKind(WebAsk::Kind k) {
+    return k == WebAsk::Kind::Input || k == WebAsk::Kind::Again;
+}
+
 class WebRun {
 public:
     WebRun(const Options& o, const QString& root) : o_(o), root_(root), album_(root), film_(root) {}
     bool play(const Item& item, WebItem& out, QString* error);
     bool playWrong(const Item& item, QString* error);
+    // Presses Back one on every step that follows a step drawn over the one before, for
+    // what the lesson window shows then; the way back is kept with the step left.
+    bool playBack(const Item& item, WebItem& out, QString* error);
     bool judges(const WebItem& item) const;
     // The feedback pictures of the wrong answers, once the item has been played wrong.
     void fillWrong(WebItem& item) const;
@@ -86,6 +109,8 @@ private:
     void watchAsks(driver::Learner& learner, bool wrongRun);
     void unwatchAsks();
     void onDialog(QDialog& d, const driver::Learner& learner, bool wrongRun);
+    void onBox(QDialog& d, const driver::Learner& learner, bool wrongRun);
+    void onWrongStep(const driver::Step& s);
     void onCue(const driver::Learner& learner, bool wrongRun);
     void notePrinted(const QString& text, bool continues);
     void keep(const driver::Step& s, WebItem& out);
@@ -101,6 +126,10 @@ private:
     Film film_;
     QMap<QString, WebAsk> asks_; // by procedure/section-step/question
     QString pending_;            // the ask whose feedback comes with the next cue
+    QStringList actionAsks_;     // boxes opened since the last step was reported
+    QString lastBox_;            // the box asked last (a part asked again was answered wrong)
+    QString againWatch_;         // the "once more?" just answered yes (answering wrong)
+    QStringList againPrompts_;   // what was asked after that yes
     QStringList printed_;        // the step's text so far, kept as the learner keeps it
     TextRecorder learnerText_;
     QString error_;
@@ -140,6 +169,10 @@ void WebRun::unwatchAsks() {
     printed_.clear();
     setSoundBackend(std::make_unique<RecordingSoundBackend>());
     pending_.clear();
+    actionAsks_.clear();
+    lastBox_.clear();
+    againWatch_.clear();
+    againPrompts_.clear();
 }
 
 void WebRun::notePrinted(const QString& text, bool continues) {
@@ -148,11 +181,89 @@ void WebRun::notePrinted(const QString& text, bool continues) {
     driver::keepPrinted(printed_, text, continues);
 }
 
+void WebRun::onBox(QDialog& d, const driver::Learner& learner, bool wrongRun) {
+    auto* input = qobject_cast<QInputDialog*>(&d);
+    auto* message = qobject_cast<QMessageBox*>(&d);
+    const QString text = input ? input->labelText() : message ? message->text() : QString();
+    const int part = quizPart(text);
+    if ((!input && !message) || (!part && !asksAgain(text))) return;
+    const QString procedure = driver::procedureOf(*learner.window());
+    const QString prefix = askPrefix(procedure, gSection, gStep);
+    const QString key = prefix + (part ? QStringLiteral("in%1").arg(part) : QStringLiteral("again"));
+    const QString name = prefix.section(QLatin1Char('/'), 1, 1);
+    if (wrongRun) {
+        auto it = asks_.find(key);
+        // The same part asked again: the wrong answer's mark is drawn.
+        if (it != asks_.end() && part && lastBox_ == key && it->wrongPicture.isEmpty())
+            it->wrongPicture = save(learner.window()->grab().toImage(), procedure,
+                                    name + QStringLiteral("-in%1-wrong").arg(part));
+        lastBox_ = key;
+        if (it != asks_.end() && !part && it->againSection < 0 && it->againPicture.isEmpty()) {
+            // Which way the learner's yes goes is seen in the step reported next.
+            auto yes = [this, key] { againWatch_ = key, againPrompts_.clear(); };
+            if (message)
+                QObject::connect(message, &QMessageBox::buttonClicked, message,
+                                 [message, yes](QAbstractButton* b) {
+                                     if (message->standardButton(b) == QMessageBox::Yes) yes();
+                                 });
+            else
+                QObject::connect(input, &QInputDialog::textValueSelected, input, [yes](const QString& v) {
+                    if (asciiReply(v) == QLatin1String("y")) yes();
+                });
+        }
+        return;
+    }
+    actionAsks_ << key;
+    if (asks_.contains(key)) return;
+    WebAsk a;
+    a.key = key;
+    a.kind = part ? WebAsk::Kind::Input : WebAsk::Kind::Again;
+    a.question = part;
+    a.prompt = text;
+    if (part) {
+        const lesson::QuizRow* row = course::findQuiz(procedure, gSection, gStep, part);
+        a.right = row ? QString::fromUtf8(row->right) : QString();
+    }
+    a.title = message ? message->windowTitle() : QString();
+    a.typed = input;
+    a.textBefore = int(printed_.size());
+    a.asking = save(learner.window()->grab().toImage(), procedure,
+                    name + (part ? QStringLiteral("-in%1-ask").arg(part) : QStringLiteral("-again-ask")));
+    asks_.insert(key, a);
+}
+
+void WebRun::onWrongStep(const driver::Step& s) {
+    if (againWatch_.isEmpty()) return;
+    auto it = asks_.find(std::exchange(againWatch_, QString()));
+    if (it == asks_.end()) return;
+    if (it.key().startsWith(askPrefix(s.procedure, s.section, s.step))) {
+        // It stays and draws anew, asking again what the step asked.
+        it->againPicture =
+            save(s.picture, s.procedure, it.key().section(QLatin1Char('/'), 1, 1) + QStringLiteral("-again"));
+        it->againPrompts = againPrompts_;
+        for (const driver::Reply& r : s.replies)
+            if (r.asked.startsWith(QLatin1Char('Q'))) it->againGiven << r.given;
+        while (it->againGiven.size() > it->againPrompts.size())
+            it->againGiven.removeFirst();
+    } else {
+        it->againProcedure = s.procedure;
+        it->againSection = s.section;
+        it->againStep = s.step;
+    }
+    againPrompts_.clear();
+}
+
 void WebRun::onDialog(QDialog& d, const driver::Learner& learner, bool wrongRun) {
+    if (learner.window() && (qobject_cast<QInputDialog*>(&d) || qobject_cast<QMessageBox*>(&d)))
+        return onBox(d, learner, wrongRun);
     const bool light = dynamic_cast<frmInputLight*>(&d);
     if ((!light && !dynamic_cast<frmInputMaterial*>(&d)) || !learner.window()) return;
     const QString procedure = driver::procedureOf(*learner.window());
     pending_ = askPrefix(procedure, gSection, gStep) + QString::number(gQuestion);
+    if (wrongRun && !againWatch_.isEmpty())
+        againPrompts_ << (light ? frmInputLight::questionText(gQuestion)
+                                : frmInputMaterial::questionText(gQuestion))
+                             .replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (wrongRun || asks_.contains(pending_)) return;
     WebAsk a;
     a.key = pending_;
@@ -185,12 +296,19 @@ void WebRun::onCue(const driver::Learner& learner, bool wrongRun) {
 void WebRun::attachAsks(const driver::Step& s, WebStep& step) {
     const QString prefix = askPrefix(s.procedure, s.section, s.step);
     for (auto it = asks_.begin(); it != asks_.end(); ++it) {
-        if (!it.key().startsWith(prefix)) continue;
+        if (!it.key().startsWith(prefix) || boxKind(it->kind)) continue;
         WebAsk a = it.value();
         const QString asked = QStringLiteral("Q%1").arg(a.question);
         for (const driver::Reply& r : s.replies)
             if (r.asked == asked) a.given << r.given;
         if (a.kind != WebAsk::Kind::Free) a.right = a.given.value(a.given.size() - 1);
+        step.asks << a;
+    }
+    for (const QString& key : std::exchange(actionAsks_, {})) {
+        WebAsk a = asks_.value(key);
+        // The step that asked moved on when it was answered: the question comes on the
+        // way into the step the lesson went to.
+        a.onArrival = !key.startsWith(prefix);
         step.asks << a;
     }
     if (s.shot == driver::Shot::Stage)
@@ -205,7 +323,7 @@ void WebRun::attachAsks(const driver::Step& s, WebStep& step) {
 
 void WebRun::keep(const driver::Step& s, WebItem& out) {
     printed_.clear();
-    if (s.picture.isNull()) return;
+    if (s.picture.isNull()) return actionAsks_.clear();
     const StepName n = stepName(s);
     WebStep step;
     step.picture = save(s.picture, s.procedure, n.name);
@@ -267,14 +385,23 @@ bool WebRun::play(const Item& item, WebItem& out, QString* error) {
 bool WebRun::judges(const WebItem& item) const {
     for (const WebStep& s : item.steps)
         for (const WebAsk& a : s.asks)
-            if (a.kind == WebAsk::Kind::UntilRight || a.kind == WebAsk::Kind::Once) return true;
+            if (a.kind != WebAsk::Kind::Free && a.kind != WebAsk::Kind::Count) return true;
     return false;
 }
 
 void WebRun::fillWrong(WebItem& item) const {
     for (WebStep& s : item.steps)
-        for (WebAsk& a : s.asks)
-            if (asks_.contains(a.key)) a.wrongPicture = asks_.value(a.key).wrongPicture;
+        for (WebAsk& a : s.asks) {
+            if (!asks_.contains(a.key)) continue;
+            const WebAsk& w = asks_[a.key];
+            a.wrongPicture = w.wrongPicture;
+            a.againProcedure = w.againProcedure;
+            a.againSection = w.againSection;
+            a.againStep = w.againStep;
+            a.againPrompts = w.againPrompts;
+            a.againGiven = w.againGiven;
+            a.againPicture = w.againPicture;
+        }
 }
 
 bool WebRun::playWrong(const Item& item, QString* error) {
@@ -287,6 +414,7 @@ bool WebRun::playWrong(const Item& item, QString* error) {
     learner.onAction = [](const QString& w) { noteWhere(w + QStringLiteral(" (answering wrong)")); };
     watchAsks(learner, true);
     learner.onStep = [&](const driver::Step& s) {
+        onWrongStep(s);
         // A question judged once goes on after a wrong answer: the step's own end is the
         // feedback it gets.
         const QString prefix = askPrefix(s.procedure, s.section, s.step);
@@ -303,6 +431,66 @@ bool WebRun::playWrong(const Item& item, QString* error) {
     unwatchAsks();
     if (run.outcome == driver::Outcome::Failed) *error = run.message;
     return run.outcome != driver::Outcome::Failed;
+}
+
+// Steps drawn over the one before, in the procedures the item played.
+bool drawsOver(const WebItem& item) {
+    for (const WebStep& s : item.steps) {
+        const lesson::Procedure* p = course::findProcedure(s.id.section(QLatin1Char('/'), 0, 0));
+        for (const lesson::Section* sec : p ? p->sections : std::span<const lesson::Section* const>{})
+            for (const lesson::StepRow& row : sec->steps)
+                if (row.flags & lesson::DrawnOver) return true;
+    }
+    return false;
+}
+
+// The step of the item that shows section-step of the procedure and has no way back yet.
+WebStep* stepAt(WebItem& item, const QString& procedure, int section, int step) {
+    const QString id =
+        QStringLiteral("%1/%2-%3").arg(procedure).arg(section).arg(step, 2, 10, QLatin1Char('0'));
+    for (WebStep& s : item.steps)
+        if ((s.id == id || s.id.startsWith(id + QLatin1Char('_'))) && s.backPicture.isEmpty()) return &s;
+    return nullptr;
+}
+
+bool WebRun::playBack(const Item& item, WebItem& out, QString* error) {
+    freshClock();
+    driver::Learner::Options lo;
+    lo.stopAtHandOver = item.stopAtHandOver;
+    driver::Learner learner(lo);
+    learner.onAction = [](const QString& w) { noteWhere(w + QStringLiteral(" (going back one)")); };
+    learner.openCourse(item.course);
+    learner.chooseItem(item.number);
+    const QString tag = learner.window() ? learner.window()->Tag : QString();
+    QSet<QString> done;
+    for (int turn = 0; turn < 600 && !learner.failed(); ++turn) {
+        LessonWindow* w = learner.window();
+        // The item ends, hands over to the next one or to a viewer: nothing more to go back to.
+        if (!w || !w->isVisible() || shownViewer() || w->Tag != tag || !w->cmdNext->isEnabled()) break;
+        const lesson::Procedure* p = w->currentProcedure();
+        const lesson::Section* sec = p ? p->section(gSection) : nullptr;
+        const int section = gSection, step = gStep;
+        const QString procedure = driver::procedureOf(*w);
+        const QString key = askPrefix(procedure, section, step);
+        if (sec && step >= 1 && step - 1 < int(sec->steps.size()) &&
+            (sec->steps[size_t(step - 1)].flags & lesson::DrawnOver) && w->cmdReturn1->isEnabled() &&
+            !done.contains(key)) {
+            done << key;
+            learner.backOne();
+            if (learner.failed() || !learner.window()) break;
+            if (WebStep* from = stepAt(out, procedure, section, step)) {
+                from->backProcedure = driver::procedureOf(*learner.window());
+                from->backSection = gSection;
+                from->backStep = gStep;
+                from->backPicture =
+                    save(learner.window()->grab().toImage(), from->backProcedure,
+                         QStringLiteral("%1-%2-back").arg(section).arg(step, 2, 10, QLatin1Char('0')));
+            }
+        }
+        learner.next();
+    }
+    if (learner.failed()) *error = learner.failure();
+    return !learner.failed();
 }
 
 // ---- the site's folder ----
@@ -370,7 +558,8 @@ int runWeb(const Options& o) {
     for (const Item& item : items) {
         WebItem* w = itemOf(site.items, item);
         QString error;
-        if (!w || !run.play(item, *w, &error) || (run.judges(*w) && !run.playWrong(item, &error)))
+        if (!w || !run.play(item, *w, &error) || (run.judges(*w) && !run.playWrong(item, &error)) ||
+            (drawsOver(*w) && !run.playBack(item, *w, &error)))
             return failWith(QStringLiteral("at %1 item %2: %3")
                                 .arg(driver::courseTitle(item.course))
                                 .arg(item.number)

@@ -32,6 +32,8 @@ QString kindName(WebAsk::Kind k) {
     case WebAsk::Kind::Once: return QStringLiteral("once");
     case WebAsk::Kind::Free: return QStringLiteral("free");
     case WebAsk::Kind::Count: return QStringLiteral("count");
+    case WebAsk::Kind::Input: return QStringLiteral("input");
+    case WebAsk::Kind::Again: return QStringLiteral("again");
     }
     return QString();
 }
@@ -48,6 +50,18 @@ QJsonObject askJson(const WebAsk& a) {
     if (!a.asking.isEmpty()) o[QStringLiteral("asking")] = a.asking;
     if (a.textBefore >= 0) o[QStringLiteral("textBefore")] = a.textBefore;
     if (!a.wrongPicture.isEmpty()) o[QStringLiteral("wrong")] = a.wrongPicture;
+    if (!a.title.isEmpty()) o[QStringLiteral("title")] = a.title;
+    if (a.typed) o[QStringLiteral("typed")] = true;
+    if (a.onArrival) o[QStringLiteral("onArrival")] = true;
+    if (a.againSection >= 0)
+        o[QStringLiteral("againTo")] = QJsonObject{{QStringLiteral("proc"), a.againProcedure},
+                                                   {QStringLiteral("section"), a.againSection},
+                                                   {QStringLiteral("step"), a.againStep}};
+    if (!a.againPicture.isEmpty()) {
+        o[QStringLiteral("againImg")] = a.againPicture;
+        o[QStringLiteral("againPrompts")] = QJsonArray::fromStringList(a.againPrompts);
+        o[QStringLiteral("againGiven")] = QJsonArray::fromStringList(a.againGiven);
+    }
     return o;
 }
 
@@ -67,6 +81,11 @@ QJsonObject stepJson(const WebStep& s) {
     for (const WebAsk& a : s.asks)
         asks << askJson(a);
     if (!asks.isEmpty()) o[QStringLiteral("asks")] = asks;
+    if (!s.backPicture.isEmpty())
+        o[QStringLiteral("back1")] = QJsonObject{{QStringLiteral("proc"), s.backProcedure},
+                                                 {QStringLiteral("section"), s.backSection},
+                                                 {QStringLiteral("step"), s.backStep},
+                                                 {QStringLiteral("img"), s.backPicture}};
     return o;
 }
 

@@ -13,7 +13,8 @@
     next: $("cmd-next"), back: $("cmd-return"), backOne: $("cmd-return1"), exit: $("cmd-exit")
   };
   // Where the learner is: course, item (its number), index in the item's steps, and
-  // whether the item was entered through "はじめから", which goes on along the chain.
+  // whether the item was entered through "はじめから", which goes on along the chain;
+  // how the step was reached ("next", "back" with the picture Back one shows, or none).
   var at = null;
   var answered = {}; // step id -> true, once its questions are answered (this visit only)
   window.orvanthTiming = {};
@@ -133,6 +134,13 @@
     if (p && p.catch) p.catch(function () { el.film.hidden = true; });
   }
 
+  // A question asked on the way into a step comes only when Next brought the learner.
+  function asksOf(s) {
+    return (s.asks || []).filter(function (a) { return !a.onArrival || (at && at.arrived === "next"); });
+  }
+  // Back one clears the window first: a step drawn over the one before shows its own part.
+  function pictureOf(s) { return (at && at.backImg) || s.img; }
+
   function show(s) {
     el.menus.hidden = true;
     el.lesson.hidden = false;
@@ -141,20 +149,20 @@
     el.itemName.textContent = at.course.caption + " ・ " + it.label;
     el.where.textContent = s.title;
     document.title = s.title + " — " + data.title;
-    var asks = s.asks || [];
+    var asks = asksOf(s);
     var lines = s.text || [];
     // Before its question is answered a step shows only what it printed before asking.
     if (asks.length && !answered[s.id] && asks[0].textBefore >= 0) lines = lines.slice(0, asks[0].textBefore);
     showText(lines);
     el.picture.alt = s.title;
     if (asks.length && !answered[s.id]) {
-      el.picture.src = asks[0].asking || s.img;
+      el.picture.src = asks[0].asking || pictureOf(s);
       startAsks(s, asks, 0);
     } else {
       el.ask.hidden = true;
       el.ask.textContent = "";
-      el.picture.src = s.img;
-      if (s.video && !asks.length) playFilm(s);
+      el.picture.src = pictureOf(s);
+      if (s.video && !asks.length && !at.backImg) playFilm(s);
       else window.orvanthTiming = { id: s.id, opened: performance.now(), firstFrame: 0 };
     }
     buttons();
@@ -171,7 +179,7 @@
 
   function blocked() {
     var s = current();
-    return !!(s && s.asks && s.asks.length && !answered[s.id]);
+    return !!(s && asksOf(s).length && !answered[s.id]);
   }
   function buttons() {
     var s = current();
@@ -185,6 +193,8 @@
   function next() {
     if (!at || blocked()) return;
     var steps = stepsOf(at.course, at.item);
+    at.arrived = "next";
+    at.backImg = null;
     if (at.index + 1 < steps.length) {
       at.index++;
       return go();
@@ -194,7 +204,7 @@
       var to = stepsOf(at.course, chained.n);
       var i = 0;
       while (chained.skipTitle && i + 1 < to.length && to[i].card) i++;
-      at = { course: at.course, item: chained.n, index: i, chain: true };
+      at = { course: at.course, item: chained.n, index: i, chain: true, arrived: "next" };
       return go();
     }
     showMenu(at.course);
@@ -221,6 +231,15 @@
     if (!at) return;
     var s = current(), p = place(s);
     var target = -1;
+    at.arrived = "back";
+    at.backImg = null;
+    // Where the tour saw Back one land from here, and what the window showed.
+    var b = one && s.back1 ? find(s.back1.proc, s.back1.section, s.back1.step) : -1;
+    if (b >= 0) {
+      at.index = b;
+      at.backImg = s.back1.img;
+      return go();
+    }
     if (p) {
       if (p.step !== 0) target = find(p.proc, p.section, one ? p.step - 1 : 0);
       else if (p.section < 1) return exitToMenu();
@@ -254,7 +273,7 @@
   function startAsks(s, asks, k) {
     if (k >= asks.length) {
       answered[s.id] = true;
-      el.picture.src = s.img;
+      el.picture.src = pictureOf(s);
       showText(s.text || []);
       buttons();
       el.next.focus();
@@ -263,10 +282,124 @@
     var a = asks[k];
     el.ask.hidden = false;
     el.ask.textContent = "";
+    if (k > 0 && a.textBefore >= 0) showText((s.text || []).slice(0, a.textBefore));
+    if (k > 0 && a.asking) el.picture.src = a.asking;
     var done = function () { startAsks(s, asks, k + 1); };
     if (a.kind === "free" || a.kind === "count") freeAsk(a, done);
+    else if (a.kind === "input") inputAsk(s, a, done);
+    else if (a.kind === "again") againAsk(s, a, done);
     else judgedAsk(s, a, done);
     buttons();
+  }
+
+  // The step stops asking where it is: what the window shows stays.
+  function stopAsks(s) {
+    answered[s.id] = true;
+    el.ask.hidden = true;
+    el.ask.textContent = "";
+    buttons();
+    el.next.focus();
+  }
+
+  // As the input box reads a reply: full-width letters, digits and signs are ASCII.
+  function ascii(text) {
+    return text.replace(/[\uFF01-\uFF5E]/g, function (c) { return String.fromCharCode(c.charCodeAt(0) - 0xFEE0); })
+      .replace(/\u3000/g, " ").replace(/[\u2212\u30FC\uFF70]/g, "-");
+  }
+  // The leading number of a reply, blanks ignored; 0 when there is none.
+  function leadingNumber(text) {
+    var m = /^[+-]?(\d+\.?\d*|\.\d+)([eEdD][+-]?\d+)?/.exec(text.replace(/[ \t\r\n]/g, ""));
+    return m ? parseFloat(m[0].replace(/[dD]/, "e")) || 0 : 0;
+  }
+
+  // The plain input box: a line of text, OK and Cancel (Cancel answers nothing).
+  function inputForm(a, onReply) {
+    el.ask.appendChild(node("p", "prompt", a.prompt));
+    var form = node("form");
+    var l = node("label", "", "");
+    var b = node("input");
+    b.type = "text";
+    b.autocomplete = "off";
+    b.setAttribute("aria-label", a.prompt);
+    l.appendChild(b);
+    form.appendChild(l);
+    var ok = node("button", "", "OK");
+    ok.type = "submit";
+    var cancel = node("button", "", "キャンセル");
+    cancel.type = "button";
+    form.appendChild(ok);
+    form.appendChild(cancel);
+    var msg = node("p", "message");
+    msg.setAttribute("role", "alert");
+    el.ask.appendChild(form);
+    el.ask.appendChild(msg);
+    form.addEventListener("submit", function (e) { e.preventDefault(); onReply(ascii(b.value), b, msg); });
+    cancel.addEventListener("click", function () { onReply("", b, msg); });
+    setTimeout(function () { b.focus(); }, 0);
+  }
+
+  // A part of a naming quiz: the number of the right name goes on to the next part, -1
+  // ends the quiz where it is, anything else marks the part wrong and asks it again.
+  function inputAsk(s, a, done) {
+    inputForm(a, function (reply, b, msg) {
+      var n = leadingNumber(reply);
+      if (n === leadingNumber(a.right)) return done();
+      if (n === -1) return stopAsks(s);
+      if (a.wrong) el.picture.src = a.wrong;
+      msg.textContent = "ちがいます。もう一度答えてください。";
+      b.value = "";
+      b.focus();
+    });
+  }
+
+  // "Once more?": yes goes back where the lesson goes (or draws the step anew, asking
+  // what it asked); no goes on.
+  function againAsk(s, a, done) {
+    var yes = function () {
+      if (a.againTo) {
+        var i = find(a.againTo.proc, a.againTo.section, a.againTo.step);
+        if (i >= 0) {
+          // The steps from there on ask their questions anew.
+          stepsOf(at.course, at.item).slice(i, at.index + 1).forEach(function (x) { delete answered[x.id]; });
+          at.index = i;
+          at.arrived = "again";
+          at.backImg = null;
+          return go();
+        }
+      }
+      var redo = (a.againPrompts || []).map(function (p, j) {
+        return { kind: "free", prompt: p, given: [(a.againGiven || [])[j] || ""] };
+      });
+      var k = 0;
+      var step = function () {
+        if (k >= redo.length) {
+          if (a.againImg) el.picture.src = a.againImg;
+          return stopAsks(s);
+        }
+        el.ask.textContent = "";
+        freeAsk(redo[k++], step);
+      };
+      step();
+    };
+    if (a.typed) {
+      inputForm(a, function (reply) { if (reply === "y") yes(); else done(); });
+      return;
+    }
+    var box = node("div", "message-box");
+    box.setAttribute("role", "alertdialog");
+    if (a.title) box.appendChild(node("p", "title", a.title));
+    box.appendChild(node("p", "prompt", a.prompt));
+    var by = node("button", "", "はい");
+    var bn = node("button", "", "いいえ");
+    by.type = bn.type = "button";
+    by.id = "ask-yes";
+    bn.id = "ask-no";
+    by.addEventListener("click", yes);
+    bn.addEventListener("click", done);
+    box.appendChild(by);
+    box.appendChild(bn);
+    el.ask.appendChild(box);
+    setTimeout(function () { by.focus(); }, 0);
   }
 
   function node(tag, cls, text) {
