@@ -281,11 +281,8 @@ void LessonWindow::cmdReturn_Click() {
     if (gStep != 0) {
         gStep = 0;
         GetMenu();
-    } else if (gSection < 1) {
-        cmdExit_Click();
     } else {
-        gSection = std::int16_t(gSection - 1);
-        GetMenu();
+        toSectionBefore();
     }
 }
 
@@ -296,7 +293,15 @@ void LessonWindow::cmdReturn1_Click() {
     if (gStep != 0) {
         gStep = std::int16_t(gStep - 1);
         GetMenu();
-    } else if (gSection < 1) {
+    } else {
+        toSectionBefore();
+    }
+}
+
+// Both Back buttons at a section's start: the section before, or out of the course from
+// the first one.
+void LessonWindow::toSectionBefore() {
+    if (gSection < 1) {
         cmdExit_Click();
     } else {
         gSection = std::int16_t(gSection - 1);

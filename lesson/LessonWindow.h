@@ -134,6 +134,8 @@ protected:
     void makeMenu(const QColor& panel, const QColor& buttonFace);
 
 private:
+    void toSectionBefore();
+
     const lesson::Procedure* current_ = nullptr;
     bool shownBefore_ = false;
 };

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 int nearestPixel(double devicePixels) {
     return int(std::nearbyint(devicePixels));
@@ -94,6 +95,14 @@ double Page::lineHeight() const {
 double Page::lineTop() const {
     return w_.CurrentY;
 }
+double Page::buttonsTop() const {
+    return w_.cmdNext ? w_.cmdNext->y() : std::numeric_limits<double>::infinity();
+}
+
+bool Page::inkAboveButtons(double top, int lines) const {
+    return top + lines * lineHeight() - 3 <= buttonsTop();
+}
+
 Coord Page::aboveButtons(Coord y, int lines) const {
     if (!w_.cmdNext) return y;
     const double top = w_.cmdNext->y() - lines * lineHeight() - 1;

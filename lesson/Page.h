@@ -156,6 +156,11 @@ public:
     // reach the navigation row (the font is not scaled, the row's place is), just above
     // the row.
     Coord aboveButtons(Coord y, int lines = 1) const;
+    // The top of the navigation row, in device pixels.
+    double buttonsTop() const;
+    // Whether `lines` lines printed from `top` (device pixels) keep their ink above the
+    // navigation row; the last pixels of a line's height lie below its ink.
+    bool inkAboveButtons(double top, int lines = 1) const;
 
     // ---- text ----
     void print(Coord x, Coord y, const QString& text);

@@ -65,8 +65,7 @@ void redAtTheEdge(Page& p) {
     // The invitation closes the narration under the graph where it ends above the
     // navigation row; at the smaller scales (the font is not scaled) it stands right of
     // the graph, over its wavelength axis's end.
-    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
-    if (p.lineTop() + p.lineHeight() - 3 <= rowTop) {
+    if (p.inkAboveButtons(p.lineTop())) {
         p.narrate(20, {invitation});
         return;
     }

@@ -236,12 +236,11 @@ void principle(Page& p) {
                                                         {QStringLiteral("最小時間の原理"), 14},
                                                         {QStringLiteral("といいます   "), 7}};
     const QString question = QStringLiteral("もう、どの経路が正しいかわかりましたね。");
-    // Under the figure where there is room above the navigation row (the last pixels of a
-    // line lie below its ink). At the smaller scales the unscaled lines do not leave it:
-    // the principle and the question take the place of the two lines at the top, whose
-    // thought the figure has carried out; those are printed over in black first.
-    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
-    if (p.lineTop() + 2 * p.lineHeight() - 3 <= rowTop) {
+    // Under the figure where there is room above the navigation row. At the smaller scales
+    // the unscaled lines do not leave it: the principle and the question take the place of
+    // the two lines at the top, whose thought the figure has carried out; those are
+    // printed over in black first.
+    if (p.inkAboveButtons(p.lineTop(), 2)) {
         p.pieces(18, principleLine);
         p.fore(QBColor(5));
         p.narrate(18, {question});
@@ -290,10 +289,9 @@ void whyRefract(Page& p) {
                 QStringLiteral("P"));
     const QString question = QStringLiteral("AからPへいちばん早く着くのはどの経路でしょうか？");
     // The question closes the narration under the figure; where the unscaled font leaves
-    // no room for it there above the navigation row (the last pixels of a line lie below
-    // its ink), it goes up under the first line, right of A.
-    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
-    const bool below = Coord(310).pixels() + 3 * p.lineHeight() - 3 <= rowTop;
+    // no room for it there above the navigation row, it goes up under the first line,
+    // right of A.
+    const bool below = p.inkAboveButtons(Coord(310).pixels(), 3);
     p.narrate(18, 310, {first, QStringLiteral("n > 1なので、光は媒質の中ではゆっくり進みます。")});
     if (below)
         p.narrate(18, {question});

@@ -123,13 +123,12 @@ struct Block {
 };
 Block compactBlock(const Page& p, int count) {
     const double room = Coord(430).pixels() - 2;
-    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + 1;
     const double floor = Coord(160).pixels() + p.lineHeight();
     for (int first = 0;; ++first) {
         Block b;
         for (int i = first; i < count; ++i)
             b.rows += rowsOf(p, kNarration[i], room);
-        b.top = std::min(Coord(280).pixels(), rowTop - (b.rows.size() - 1) * p.lineHeight());
+        b.top = std::min(Coord(280).pixels(), p.buttonsTop() - b.rows.size() * p.lineHeight());
         if (b.top >= floor || first == count - 1) return b;
     }
 }

@@ -60,8 +60,7 @@ void modernPicture(Page& p) {
     planck(p);
     p.fontSize(20);
     p.fore(QBColor(0));
-    const double rowTop = p.aboveButtons(Device(1e6)).pixels() + p.lineHeight() + 1;
-    if (Coord(290).pixels() + 50 + p.lineHeight() - 3 > rowTop) p.hide(Picture2);
+    if (!p.inkAboveButtons(Coord(290).pixels() + 50)) p.hide(Picture2);
     p.print(50, 330, QStringLiteral("水素原子で，現代の原子像を見てみましょう．"));
 }
 
